@@ -1,0 +1,6 @@
+#include "app/ComponentClasses.h"
+
+void registerComponentClasses()
+{
+    // The framework's classes are known from the start; the other libraries' are added here.
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+
+// A failure that reaches the user: the message loop shows its message in the error box.
+class AppError : public std::exception {
+public:
+    explicit AppError(QString message);
+
+    const QString& message() const noexcept { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};

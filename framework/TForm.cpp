@@ -1,0 +1,186 @@
+#include "framework/TForm.h"
+
+#include "framework/LayoutReader.h"
+#include "framework/MessageDispatch.h"
+#include "framework/TFont.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+
+TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), m_font(new TFont(this))
+{
+    connect(m_font, &TFont::changed, this, &TForm::applyFont);
+    setAutoFillBackground(true);
+    setColor(m_color);
+    applyFont();
+}
+
+TForm::~TForm()
+{
+    if (m_modalLoop)
+        m_modalLoop->exit(mrCancel);
+}
+
+void TForm::buildFromLayout()
+{
+    LayoutReader::build(*this);
+    m_built = true;
+    applyWindowFlags();
+    MessageDispatch::run([&] { Q_EMIT OnCreate(this); });
+}
+
+void TForm::setClientWidth(int width)
+{
+    resize(width, height());
+    applyWindowFlags();
+}
+
+void TForm::setClientHeight(int height)
+{
+    resize(width(), height);
+    applyWindowFlags();
+}
+
+void TForm::setColor(Colors::TColor color)
+{
+    m_color = color;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Colors::toQColor(color));
+    setPalette(p);
+}
+
+void TForm::setBorderStyle(TBorderStyle style)
+{
+    m_borderStyle = style;
+    applyWindowFlags();
+}
+
+void TForm::setBorderIcons(TBorderIcons icons)
+{
+    m_borderIcons = icons;
+    applyWindowFlags();
+}
+
+void TForm::setPosition(TPosition position)
+{
+    m_position = position;
+}
+
+void TForm::setIconData(const QByteArray& iconFile)
+{
+    m_iconData = iconFile;
+    QPixmap pixmap;
+    if (pixmap.loadFromData(iconFile))
+        setWindowIcon(QIcon(pixmap));
+}
+
+void TForm::applyFont()
+{
+    QFont font = m_font->toQFont();
+    setFont(font);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, Colors::toQColor(m_font->color()));
+    setPalette(p);
+}
+
+void TForm::applyWindowFlags()
+{
+    if (!m_built)
+        return;
+    const bool fixed = m_borderStyle != bsSizeable && m_borderStyle != bsSizeToolWin;
+    if (fixed) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (m_borderStyle == bsDialog)
+        flags |= Qt::Dialog;
+    if (m_borderIcons.testFlag(biSystemMenu))
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (m_borderIcons.testFlag(biMinimize) && m_borderStyle != bsDialog)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (m_borderIcons.testFlag(biMaximize) && !fixed)
+        flags |= Qt::WindowMaximizeButtonHint;
+    const bool wasVisible = isVisible();
+    setWindowFlags(flags);
+    if (wasVisible)
+        show();
+}
+
+int TForm::ShowModal()
+{
+    m_modalResult = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    m_modalLoop = nullptr;
+    hide();
+    return m_modalResult;
+}
+
+void TForm::setModalResult(int result)
+{
+    m_modalResult = result;
+    if (result != mrNone && m_modalLoop)
+        close();
+}
+
+void TForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (m_position == poScreenCenter || m_position == poDesktopCenter) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    if (!m_activeControl.isEmpty()) {
+        if (auto* control = findChild<QWidget*>(m_activeControl))
+            control->setFocus();
+    }
+    MessageDispatch::run([&] { Q_EMIT OnShow(this); });
+}
+
+void TForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    MessageDispatch::run([&] { Q_EMIT OnResize(this); });
+}
+
+void TForm::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    MessageDispatch::run([&] { Q_EMIT OnPaint(this); });
+}
+
+void TForm::closeEvent(QCloseEvent* event)
+{
+    bool canClose = true;
+    bool failed = true;
+    MessageDispatch::run([&] {
+        Q_EMIT OnCloseQuery(this, canClose);
+        failed = false;
+    });
+    if (failed || !canClose) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (m_modalLoop) {
+        if (m_modalResult == mrNone)
+            m_modalResult = mrCancel;
+        m_modalLoop->exit(m_modalResult);
+    }
+}

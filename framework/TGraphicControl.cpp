@@ -1,0 +1,6 @@
+#include "framework/TGraphicControl.h"
+
+TGraphicControl::TGraphicControl(QWidget* parent) : TControl(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}

@@ -1,0 +1,8 @@
+#include "framework/TSaveDialog.h"
+
+#include "framework/DialogService.h"
+
+bool TSaveDialog::Execute()
+{
+    return DialogService::instance().executeSave(*this);
+}

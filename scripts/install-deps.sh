@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building (and, with --test, testing) needs, when missing.
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
+    qt6-l10n-tools libgl1-mesa-dev libjpeg-dev fonts-liberation2 fonts-dejavu-core)
+test_packages=(xvfb xauth xdotool x11-apps imagemagick poppler-utils xfonts-base fontconfig
+    cups-daemon cups-client cups-filters printer-driver-cups-pdf)
+
+wanted=("${build_packages[@]}")
+if [[ "${1:-}" == "--test" ]]; then
+    wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo_cmd=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
