@@ -7,7 +7,8 @@
 class TCollection : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit TCollection(QObject* parent = nullptr);
+    ~TCollection() override;
 
     virtual void clear() = 0;
     // Appends a new item and returns it for its properties to be set.

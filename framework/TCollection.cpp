@@ -1,0 +1,5 @@
+#include "framework/TCollection.h"
+
+TCollection::TCollection(QObject* parent) : QObject(parent) {}
+
+TCollection::~TCollection() = default;
