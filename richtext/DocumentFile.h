@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QTextCharFormat;
+class QTextDocument;
+
+// Loading and saving document files. A file is read as RTF when it starts as RTF, else as plain
+// text in the default format; the extension changes nothing. Saving always writes RTF, to a
+// temporary file in the same folder that replaces the old file only once it is complete and
+// flushed (the old file's permissions are kept), so a failed save leaves the old file intact.
+// Failures are AppError with the string table's messages: "Cannot open file %s",
+// "Cannot create file %s", "Failed to Load Stream", "Failed to Save Stream".
+class DocumentFile {
+public:
+    enum class Kind { RichText, PlainText };
+
+    // Replaces the document's content; on failure the document is left as it was.
+    static Kind load(const QString& path, QTextDocument& document, const QTextCharFormat& defaultFormat);
+    // The text the document would hold after load() (paragraphs separated by '\n'), without
+    // building a document.
+    static QString loadText(const QString& path);
+    static void save(const QTextDocument& document, const QString& path);
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "richtext/RtfSink.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+class QIODevice;
+class QTextDocument;
+
+// Reads RTF as word processors, converters and the simple editors of operating systems write
+// it. Data that does not start as RTF ("{\rtf") is refused so that the caller can read it as
+// plain text; anything that starts as RTF is accepted and read as well as it can be: the reader
+// never throws for bad content, keeps no recursion a file can drive deep and holds memory in
+// proportion to the input.
+class RtfReader {
+public:
+    // Whether data starts as RTF (an optional UTF-8 byte-order mark and blanks, then "{\rtf").
+    static bool looksLikeRtf(QByteArrayView data);
+
+    // Reads data into sink; false (sink untouched) when data is not RTF.
+    static bool parse(QByteArrayView data, RtfSink& sink);
+
+    // Replaces the content of document; false (document untouched) when data is not RTF.
+    // Undo is off while the document is built and the undo history is gone afterwards.
+    static bool read(QByteArrayView data, QTextDocument& document);
+    // Reads the whole device first; false when it cannot be read or is not RTF.
+    static bool read(QIODevice& device, QTextDocument& document);
+
+    // The document's text only, paragraphs ended by '\n' except the last, a line break as '\n':
+    // the same text as read() puts into a document. False when data is not RTF.
+    static bool readText(QByteArrayView data, QString& text);
+};
