@@ -1,5 +1,7 @@
 #include "framework/ComponentRegistry.h"
 
+#include "framework/TAction.h"
+#include "framework/TActionList.h"
 #include "framework/TBevel.h"
 #include "framework/TFontDialog.h"
 #include "framework/TImage.h"
@@ -42,6 +44,8 @@ QHash<QString, Entry>& registry()
         entries.insert("TSaveDialog", component(static_cast<TSaveDialog*>(nullptr)));
         entries.insert("TPrintDialog", component(static_cast<TPrintDialog*>(nullptr)));
         entries.insert("TFontDialog", component(static_cast<TFontDialog*>(nullptr)));
+        entries.insert("TActionList", component(static_cast<TActionList*>(nullptr)));
+        entries.insert("TAction", component(static_cast<TAction*>(nullptr)));
         return true;
     }();
     Q_UNUSED(frameworkClasses);

@@ -2,7 +2,11 @@
 
 #include "framework/LayoutReader.h"
 #include "framework/MessageDispatch.h"
+#include "framework/TActionList.h"
 #include "framework/TFont.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -18,6 +22,20 @@ TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), m_font(new TFont(this
     setAutoFillBackground(true);
     setColor(m_color);
     applyFont();
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return false;
+    bool consumed = false;
+    MessageDispatch::run([&] { consumed = TActionList::dispatchShortCut(this, *static_cast<QKeyEvent*>(event)); });
+    return consumed;
 }
 
 TForm::~TForm()

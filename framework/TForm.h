@@ -106,6 +106,8 @@ protected:
     void buildFromLayout();
     void applyWindowFlags();
 
+    // Offers key presses in the window to its command table first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
