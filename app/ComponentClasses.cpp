@@ -1,6 +1,9 @@
 #include "app/ComponentClasses.h"
 
+#include "controls/ControlClasses.h"
+
 void registerComponentClasses()
 {
     // The framework's classes are known from the start; the other libraries' are added here.
+    registerControlClasses();
 }

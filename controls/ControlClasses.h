@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the skinned controls (TLumaroLButton, TOwnerCheck, TUrlLabel) creatable by layouts.
+void registerControlClasses();
