@@ -1,7 +1,9 @@
-#include <QApplication>
+#include "app/MainProgram.h"
+#include "richtext/HeadlessConverter.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    return 0;
+    if (HeadlessConverter::handles(argc, argv))
+        return HeadlessConverter::run(argc, argv);
+    return MainProgram::run(argc, argv);
 }

@@ -1,0 +1,87 @@
+// The editing and formatting commands, and the mirroring of the selection into the controls.
+
+#include "app/TMainForm.h"
+
+#include "framework/TAction.h"
+#include "framework/TFontDialog.h"
+#include "framework/TRadioButton.h"
+#include "richtext/TCustomRichEdit.h"
+#include "richtext/TParaAttributes.h"
+#include "richtext/TTextAttributes.h"
+
+#include <QScopedValueRollback>
+
+TTextAttributes* TMainForm::CurrentAttributes() const
+{
+    return Editor->selLength() > 0 ? Editor->selectionAttributes() : Editor->defaultAttributes();
+}
+
+void TMainForm::SelectionChange(QObject*)
+{
+    // The clicks that mirroring raises reach handlers that return at once while this is set.
+    QScopedValueRollback<bool> updating(m_updating, true);
+    switch (Editor->paragraphAttributes()->alignment()) {
+    case TParaAttributes::LeftJustify:
+        LeftAlign->setCheckedState(true);
+        break;
+    case TParaAttributes::RightJustify:
+        RightAlign->setCheckedState(true);
+        break;
+    case TParaAttributes::Center:
+        CenterAlign->setCheckedState(true);
+        break;
+    default:
+        break;
+    }
+    UpdateCaretPosition();
+}
+
+void TMainForm::EditUndo(QObject*)
+{
+    Editor->Undo();
+}
+
+void TMainForm::EditCut(QObject*)
+{
+    Editor->CutToClipboard();
+}
+
+void TMainForm::EditCopy(QObject*)
+{
+    Editor->CopyToClipboard();
+}
+
+void TMainForm::EditPaste(QObject*)
+{
+    Editor->PasteFromClipboard();
+}
+
+void TMainForm::SelectFont(QObject*)
+{
+    Editor->selectionAttributes()->assignTo(*FontDialog1->font());
+    if (FontDialog1->Execute())
+        CurrentAttributes()->assign(*FontDialog1->font());
+    SelectionChange(this);
+    Editor->setFocus();
+}
+
+void TMainForm::AlignButtonClick(QObject* Sender)
+{
+    if (m_updating)
+        return;
+    if (Sender == LeftAlign)
+        Editor->paragraphAttributes()->setAlignment(TParaAttributes::LeftJustify);
+    else if (Sender == RightAlign)
+        Editor->paragraphAttributes()->setAlignment(TParaAttributes::RightJustify);
+    else if (Sender == CenterAlign)
+        Editor->paragraphAttributes()->setAlignment(TParaAttributes::Center);
+}
+
+void TMainForm::ActionList2Update(QObject*, bool&)
+{
+    auto* cut = component<TAction>(QStringLiteral("EditCutCmd"));
+    cut->setEnabled(Editor->selLength() > 0);
+    component<TAction>(QStringLiteral("EditCopyCmd"))->setEnabled(cut->isEnabled());
+    component<TAction>(QStringLiteral("EditUndoCmd"))->setEnabled(Editor->CanUndo());
+    component<TAction>(QStringLiteral("EditPasteCmd"))->setEnabled(Editor->CanPaste());
+}

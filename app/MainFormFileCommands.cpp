@@ -1,0 +1,116 @@
+// The file commands: New, Open, Save, Save As, Print, Exit, the save-changes prompt and the
+// close query.
+
+#include "app/TMainForm.h"
+
+#include "framework/DialogService.h"
+#include "framework/MessageDispatch.h"
+#include "framework/SilentAbort.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
+#include "framework/TOpenDialog.h"
+#include "framework/TPrintDialog.h"
+#include "framework/TPrinter.h"
+#include "framework/TSaveDialog.h"
+#include "richtext/RichEditPrinter.h"
+#include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
+
+#include <QFileInfo>
+
+void TMainForm::ConfirmSaveChanges()
+{
+    if (!Editor->modified())
+        return;
+    switch (DialogService::instance().confirm(StringTable::format(StringId::SaveChanges, {m_documentName}))) {
+    case DialogService::Answer::Cancel:
+        throw SilentAbort();
+    case DialogService::Answer::Yes:
+        FileSave(this);
+        // Yes without a save (Save As cancelled, overwrite declined) keeps the work, as Cancel does.
+        if (Editor->modified())
+            throw SilentAbort();
+        return;
+    case DialogService::Answer::No:
+        return;
+    }
+}
+
+void TMainForm::FileNew(QObject*)
+{
+    ConfirmSaveChanges();
+    SetDocumentName(StringTable::load(StringId::Untitled));
+    Editor->Clear();
+    Editor->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::OpenDocument(const QString& fileName)
+{
+    Editor->lines()->LoadFromFile(fileName);
+    SetDocumentName(fileName);
+    Editor->setFocus();
+    Editor->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::FileOpen(QObject*)
+{
+    ConfirmSaveChanges();
+    if (!OpenDialog->Execute())
+        return;
+    OpenDocument(OpenDialog->fileName());
+    Editor->setReadOnly(OpenDialog->options().testFlag(TFileDialog::ofReadOnly));
+}
+
+void TMainForm::FileSave(QObject* Sender)
+{
+    if (m_documentName == StringTable::load(StringId::Untitled)) {
+        FileSaveAs(Sender);
+        return;
+    }
+    Editor->lines()->SaveToFile(m_documentName);
+    Editor->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::FileSaveAs(QObject*)
+{
+    if (!SaveDialog->Execute())
+        return;
+    const QString fileName = SaveDialog->fileName();
+    if (QFileInfo::exists(fileName)
+        && DialogService::instance().confirm(StringTable::format(StringId::OverwritePrompt, {fileName}))
+               != DialogService::Answer::Yes)
+        return;
+    Editor->lines()->SaveToFile(fileName);
+    SetDocumentName(fileName);
+    Editor->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::FilePrint(QObject*)
+{
+    // Without a printer the failure comes before any dialog.
+    QPrinter& printer = TPrinter::instance().printer();
+    if (PrintDialog->Execute(printer))
+        RichEditPrinter::print(*Editor, m_documentName);
+}
+
+void TMainForm::FileExit(QObject*)
+{
+    Close();
+}
+
+void TMainForm::FormCloseQuery(QObject*, bool& CanClose)
+{
+    try {
+        ConfirmSaveChanges();
+    } catch (const SilentAbort&) {
+        CanClose = false;
+    } catch (...) {
+        // A save that failed keeps the window open, and the user is told why.
+        CanClose = false;
+        MessageDispatch::report(std::current_exception());
+    }
+}

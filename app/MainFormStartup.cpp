@@ -1,0 +1,211 @@
+// Start-up, the caption and the hidden status line, the editor's format rectangle and files
+// dropped on the window.
+
+#include "app/TMainForm.h"
+
+#include "app/LocaleTable.h"
+#include "app/StartupEnvironment.h"
+#include "framework/MessageDispatch.h"
+#include "framework/MulDiv.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
+#include "framework/TApplication.h"
+#include "framework/TFontDialog.h"
+#include "framework/TOpenDialog.h"
+#include "framework/TPrintDialog.h"
+#include "framework/TRadioButton.h"
+#include "framework/TSaveDialog.h"
+#include "framework/TStatusBar.h"
+#include "framework/TextFormat.h"
+#include "richtext/TCustomRichEdit.h"
+#include "richtext/TTextAttributes.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSessionManager>
+#include <QUrl>
+
+namespace {
+// The first local file a drag carries, or nothing.
+QString firstDroppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+// Folder of a file, without a trailing separator except for the root folder.
+QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
+}
+} // namespace
+
+TMainForm::TMainForm(QWidget* owner) : TForm(owner)
+{
+    setAcceptDrops(false);
+}
+
+void TMainForm::Loaded()
+{
+    Editor = component<TCustomRichEdit>(QStringLiteral("Editor"));
+    StatusBar = component<TStatusBar>(QStringLiteral("StatusBar"));
+    LanguageEnglish = component<TRadioButton>(QStringLiteral("LanguageEnglish"));
+    LanguageGerman = component<TRadioButton>(QStringLiteral("LanguageGerman"));
+    LanguageFrench = component<TRadioButton>(QStringLiteral("LanguageFrench"));
+    LeftAlign = component<TRadioButton>(QStringLiteral("LeftAlign"));
+    CenterAlign = component<TRadioButton>(QStringLiteral("CenterAlign"));
+    RightAlign = component<TRadioButton>(QStringLiteral("RightAlign"));
+    OpenDialog = component<TOpenDialog>(QStringLiteral("OpenDialog"));
+    SaveDialog = component<TSaveDialog>(QStringLiteral("SaveDialog"));
+    PrintDialog = component<TPrintDialog>(QStringLiteral("PrintDialog"));
+    FontDialog1 = component<TFontDialog>(QStringLiteral("FontDialog1"));
+}
+
+void TMainForm::FormCreate(QObject*)
+{
+    connect(&TApplication::instance(), &TApplication::OnHint, this, &TMainForm::ShowHint, Qt::UniqueConnection);
+    if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(application, &QGuiApplication::commitDataRequest, this, &TMainForm::commitData,
+                Qt::UniqueConnection);
+    }
+
+    const QString programFolder = folderOf(StartupEnvironment::programPath());
+    OpenDialog->setInitialDir(programFolder);
+    SaveDialog->setInitialDir(programFolder);
+
+    SetDocumentName(StringTable::load(StringId::Untitled));
+    SelectionChange(this);
+
+    // New text starts in the framework's default font: its height is -MulDiv(8, dpi, 72) pixels,
+    // which is 8 points again at the usual resolutions.
+    const int dpi = TFont::screenDpi();
+    const int defaultHeight = -mulDiv(8, dpi, 72);
+    CurrentAttributes()->setName(TFont::defaultFaceName());
+    CurrentAttributes()->setSize(-mulDiv(defaultHeight, 72, dpi));
+
+    LanguageEnglish->setTag(LocaleTable::EnglishUnitedStates);
+    LanguageFrench->setTag(LocaleTable::FrenchFrance);
+    LanguageGerman->setTag(LocaleTable::GermanGermany);
+
+    switch (StartupEnvironment::localeId()) {
+    case LocaleTable::GermanGermany:
+        SwitchLanguage(LanguageGerman);
+        break;
+    case LocaleTable::EnglishUnitedStates:
+        SwitchLanguage(LanguageEnglish);
+        break;
+    case LocaleTable::FrenchFrance:
+        SwitchLanguage(LanguageFrench);
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainForm::FormShow(QObject*)
+{
+    UpdateCaretPosition();
+    setAcceptDrops(true);
+    RichEditChange(this);
+    Editor->setFocus();
+    const QStringList arguments = StartupEnvironment::arguments();
+    if (!arguments.isEmpty() && QFileInfo(arguments.constFirst()).isFile())
+        OpenDocument(arguments.constFirst());
+}
+
+void TMainForm::SetDocumentName(const QString& name)
+{
+    m_documentName = name;
+    const QString filePart = name.mid(name.lastIndexOf(u'/') + 1);
+    setCaption(formatText(QStringLiteral("%s - %s"), {filePart, TApplication::instance().title()}));
+}
+
+void TMainForm::UpdateCaretPosition()
+{
+    const int start = Editor->selStart();
+    const int line = Editor->lineFromChar(start);
+    const int lineStart = Editor->lineIndex(line);
+    StatusBar->panels()->item(0)->setText(StringTable::format(StringId::LineColumn, {line + 1, start - lineStart + 1}));
+}
+
+void TMainForm::RichEditChange(QObject*)
+{
+    ShowModifiedState(Editor->modified());
+}
+
+void TMainForm::ShowModifiedState(bool modified)
+{
+    StatusBar->panels()->item(1)->setText(modified ? StringTable::load(StringId::Modified) : QString());
+}
+
+void TMainForm::ShowHint(QObject*)
+{
+    const QString hint = TApplication::instance().hint();
+    if (hint.isEmpty()) {
+        StatusBar->setSimplePanel(false);
+        return;
+    }
+    StatusBar->setSimplePanel(true);
+    StatusBar->setSimpleText(hint);
+}
+
+void TMainForm::SetFormatRect()
+{
+    const QSize client = Editor->clientSize();
+    Editor->setFormatRect(QRect(QPoint(6, 0), QPoint(client.width() - 6 - 1, client.height() - 1)));
+}
+
+void TMainForm::FormResize(QObject*)
+{
+    if (!Editor)
+        return; // the layout is still being read
+    SetFormatRect();
+    SelectionChange(this);
+}
+
+void TMainForm::FormPaint(QObject*)
+{
+    if (Editor)
+        SetFormatRect();
+}
+
+void TMainForm::HandleDropFiles(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return;
+    ConfirmSaveChanges();
+    OpenDocument(fileName);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!firstDroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    // The drop is finished whatever happens to the file.
+    event->acceptProposedAction();
+    const QString fileName = firstDroppedFile(event->mimeData());
+    MessageDispatch::run([&] { HandleDropFiles(fileName); });
+}
+
+void TMainForm::commitData(QSessionManager& manager)
+{
+    if (!Editor->modified() || !manager.allowsInteraction())
+        return;
+    bool canClose = true;
+    FormCloseQuery(this, canClose);
+    manager.release();
+    if (!canClose)
+        manager.cancel();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "framework/TForm.h"
+
+class TCustomRichEdit;
+class TFontDialog;
+class TOpenDialog;
+class TPrintDialog;
+class TRadioButton;
+class TSaveDialog;
+class TStatusBar;
+class TTextAttributes;
+
+// The main window: one document in the editor, its file name in the caption, the hidden status
+// line, the file commands, the editing and formatting commands and the interface language.
+// Its handlers are grouped by subject in the MainForm*.cpp files.
+class TMainForm : public TForm {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget* owner = nullptr);
+
+    // The name of the current document: the "Untitled" text for a new one, else the name exactly
+    // as it was given.
+    QString documentName() const { return m_documentName; }
+    bool updating() const { return m_updating; }
+
+    TCustomRichEdit* editor() const { return Editor; }
+    TStatusBar* statusBar() const { return StatusBar; }
+
+    // Start-up and status line.
+    void SetDocumentName(const QString& name);
+    void UpdateCaretPosition();
+    void ShowModifiedState(bool modified);
+    void SetFormatRect();
+    // A file dropped on the window (only the first of several is passed here).
+    void HandleDropFiles(const QString& fileName);
+
+    // File commands.
+    void ConfirmSaveChanges();
+    void OpenDocument(const QString& fileName);
+
+    // Editing and formatting.
+    TTextAttributes* CurrentAttributes() const;
+
+public Q_SLOTS:
+    void Loaded();
+
+    void FormCreate(QObject* Sender);
+    void FormShow(QObject* Sender);
+    void FormResize(QObject* Sender);
+    void FormPaint(QObject* Sender);
+    void RichEditChange(QObject* Sender);
+    void ShowHint(QObject* Sender);
+
+    void FileNew(QObject* Sender);
+    void FileOpen(QObject* Sender);
+    void FileSave(QObject* Sender);
+    void FileSaveAs(QObject* Sender);
+    void FilePrint(QObject* Sender);
+    void FileExit(QObject* Sender);
+    void FormCloseQuery(QObject* Sender, bool& CanClose);
+
+    void SelectionChange(QObject* Sender);
+    void EditUndo(QObject* Sender);
+    void EditCut(QObject* Sender);
+    void EditCopy(QObject* Sender);
+    void EditPaste(QObject* Sender);
+    void SelectFont(QObject* Sender);
+    void AlignButtonClick(QObject* Sender);
+    void ActionList2Update(QObject* Action, bool& Handled);
+
+    void SwitchLanguage(QObject* Sender);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Saves the session's work when the desktop session ends; a refusal keeps the session.
+    void commitData(class QSessionManager& manager);
+
+    TCustomRichEdit* Editor = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    TRadioButton* LanguageEnglish = nullptr;
+    TRadioButton* LanguageGerman = nullptr;
+    TRadioButton* LanguageFrench = nullptr;
+    TRadioButton* LeftAlign = nullptr;
+    TRadioButton* CenterAlign = nullptr;
+    TRadioButton* RightAlign = nullptr;
+    TOpenDialog* OpenDialog = nullptr;
+    TSaveDialog* SaveDialog = nullptr;
+    TPrintDialog* PrintDialog = nullptr;
+    TFontDialog* FontDialog1 = nullptr;
+
+    QString m_documentName;
+    bool m_updating = false;
+};

@@ -1,0 +1,70 @@
+#include "richtext/PageRenderer.h"
+
+#include "richtext/DocumentFormat.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <memory>
+
+namespace {
+constexpr int TwipsPerInch = DocumentFormat::TwipsPerInch;
+
+// The margins Qt lays out with follow the device's resolution; the twips stay as they are.
+void applyIndentsFor(QTextDocument& document, double dpi)
+{
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (!format.hasProperty(DocumentFormat::FirstIndentTwips) && !format.hasProperty(DocumentFormat::LeftOffsetTwips)
+            && !format.hasProperty(DocumentFormat::RightIndentTwips))
+            continue;
+        DocumentFormat::applyIndents(format, format.intProperty(DocumentFormat::FirstIndentTwips),
+                                     format.intProperty(DocumentFormat::LeftOffsetTwips),
+                                     format.intProperty(DocumentFormat::RightIndentTwips), dpi);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+}
+} // namespace
+
+QRect PageRenderer::renderingRectTwips(const QSize& printablePixels, int dpiX, int dpiY)
+{
+    if (dpiX <= 0 || dpiY <= 0)
+        return QRect();
+    const qint64 right = qint64(printablePixels.width()) * TwipsPerInch / dpiX;
+    const qint64 bottom = qint64(printablePixels.height()) * TwipsPerInch / dpiY;
+    return QRect(QPoint(0, 0), QPoint(int(right) - 1, int(bottom) - 1));
+}
+
+int PageRenderer::render(const QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
+                         int dpiY, const std::function<void()>& newPage)
+{
+    const QRect twips = renderingRectTwips(printablePixels, dpiX, dpiY);
+    const double pageWidth = double(twips.width()) * dpiX / TwipsPerInch;
+    const double pageHeight = double(twips.height()) * dpiY / TwipsPerInch;
+
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    copy->setUndoRedoEnabled(false);
+    copy->documentLayout()->setPaintDevice(painter.device());
+    copy->setDocumentMargin(0);
+    applyIndentsFor(*copy, dpiX);
+    copy->setPageSize(QSizeF(pageWidth, pageHeight));
+
+    const int pages = qMax(1, copy->pageCount());
+    QAbstractTextDocumentLayout::PaintContext context;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            newPage();
+        const QRectF area(0, page * pageHeight, pageWidth, pageHeight);
+        painter.save();
+        painter.translate(0, -area.top());
+        painter.setClipRect(area);
+        context.clip = area;
+        copy->documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    return pages;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QRect>
+#include <functional>
+
+class QPainter;
+class QTextDocument;
+
+// Lays a whole document out for a paged device and draws it page by page: the layout follows
+// the device (its resolution and printable width), a new page is started only while text
+// remains, and an empty document gives one blank page. Used for printing and for PDF output.
+class PageRenderer {
+public:
+    // The rendering rectangle in twips for a printable area in device pixels: each side is
+    // pixels * 1440 / pixels per inch of its axis, truncated.
+    static QRect renderingRectTwips(const QSize& printablePixels, int dpiX, int dpiY);
+
+    // Draws document with painter, whose device has dpiX by dpiY pixels per inch and the given
+    // printable size in pixels. newPage is called between pages (not before the first or after
+    // the last). Returns the number of pages drawn. The document itself is not changed.
+    static int render(const QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
+                      int dpiY, const std::function<void()>& newPage);
+};

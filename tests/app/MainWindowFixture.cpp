@@ -1,0 +1,75 @@
+#include "MainWindowFixture.h"
+
+#include "app/ComponentClasses.h"
+#include "app/StartupEnvironment.h"
+#include "framework/TApplication.h"
+#include "framework/TStatusBar.h"
+#include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+MainWindowFixture::MainWindowFixture(const QStringList& arguments, int localeId)
+    : m_previousFolder(QDir::currentPath())
+{
+    static const bool registered = [] {
+        registerComponentClasses();
+        TApplication::instance().setTitle(QStringLiteral("LumaroStyle Notepad"));
+        return true;
+    }();
+    Q_UNUSED(registered);
+    QDir::setCurrent(m_folder.path());
+    StartupEnvironment::setProgramPath(m_programFolder.filePath(QStringLiteral("lumaropad")));
+    StartupEnvironment::setArguments(arguments);
+    StartupEnvironment::setLocaleId(localeId);
+    m_form.reset(TForm::create<TMainForm>());
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    m_form.reset();
+    QDir::setCurrent(m_previousFolder);
+}
+
+TCustomRichEdit& MainWindowFixture::editor()
+{
+    return *m_form->editor();
+}
+
+void MainWindowFixture::show()
+{
+    m_form->show();
+    QApplication::setActiveWindow(m_form.get());
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void MainWindowFixture::type(const QString& text)
+{
+    QTest::keyClicks(&editor(), text);
+}
+
+QString MainWindowFixture::panelText(int panel) const
+{
+    return m_form->statusBar()->panels()->item(panel)->text();
+}
+
+QString MainWindowFixture::documentText()
+{
+    return editor().lines()->text();
+}
+
+void MainWindowFixture::writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray MainWindowFixture::readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "app/TMainForm.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+class TCustomRichEdit;
+
+// A main window made the way the program makes it, with scripted dialogs, a program folder
+// and a working folder of its own.
+class MainWindowFixture {
+public:
+    explicit MainWindowFixture(const QStringList& arguments = {}, int localeId = 1033);
+    ~MainWindowFixture();
+
+    TMainForm& form() { return *m_form; }
+    TCustomRichEdit& editor();
+    ScriptedDialogs& dialogs() { return *m_dialogs; }
+    // The folder the test works in (the current folder while the fixture lives).
+    QString folder() const { return m_folder.path(); }
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+    QString programFolder() const { return m_programFolder.path(); }
+
+    // Shows the window as the message loop does and waits until it is on screen and active.
+    void show();
+    // Types text into the editor as the user does.
+    void type(const QString& text);
+    QString panelText(int panel) const;
+    QString documentText();
+
+    static void writeFile(const QString& path, const QByteArray& data);
+    static QByteArray readFile(const QString& path);
+
+private:
+    ScriptedDialogs::Scope m_dialogs;
+    QTemporaryDir m_folder;
+    QTemporaryDir m_programFolder;
+    QString m_previousFolder;
+    std::unique_ptr<TMainForm> m_form;
+};

@@ -1,0 +1,209 @@
+// The file commands through the real window and the scripted dialogs.
+
+#include "MainWindowFixture.h"
+#include "framework/TSaveDialog.h"
+#include "richtext/TCustomRichEdit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using Answer = DialogService::Answer;
+
+namespace {
+const QByteArray Existing = "{\\rtf1\\ansi existing\\par}";
+
+ScriptedDialogs::FileAnswer chosen(const QString& file)
+{
+    return {true, file, false};
+}
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+
+private:
+    // A window whose untitled document has unsaved work.
+    static void makeModified(MainWindowFixture& fixture)
+    {
+        fixture.show();
+        fixture.type(QStringLiteral("work"));
+        QVERIFY(fixture.editor().modified());
+    }
+
+    static void runCommand(MainWindowFixture& fixture, const QString& command)
+    {
+        if (command == QLatin1String("new"))
+            QTest::keyClick(&fixture.editor(), Qt::Key_N, Qt::ControlModifier);
+        else if (command == QLatin1String("open"))
+            QTest::keyClick(&fixture.editor(), Qt::Key_O, Qt::ControlModifier);
+        else if (command == QLatin1String("exit"))
+            QTest::keyClick(&fixture.editor(), Qt::Key_X, Qt::AltModifier);
+    }
+
+private Q_SLOTS:
+    // Every command that discards the document asks first; Cancel, and Yes without a save,
+    // keep the work; No discards it; Yes with a save keeps it in the file.
+    void saveChangesPromptPerCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveDialogConfirms");
+        QTest::addColumn<bool>("workKept");
+        QTest::addColumn<QStringList>("asked");
+        for (const char* command : {"new", "open", "exit"}) {
+            const QString next = QLatin1String(command) == QLatin1String("open") ? QStringLiteral("open") : QString();
+            auto row = [&](const char* name) { return QTest::addRow("%s, %s", command, name) << QString::fromLatin1(command); };
+            row("cancel") << int(Answer::Cancel) << false << true << QStringList{"confirm"};
+            row("yes, save as cancelled") << int(Answer::Yes) << false << true << QStringList{"confirm", "save"};
+            QStringList saved{"confirm", "save"};
+            if (!next.isEmpty())
+                saved.append(next);
+            row("yes, saved") << int(Answer::Yes) << true << false << saved;
+            QStringList discarded{"confirm"};
+            if (!next.isEmpty())
+                discarded.append(next);
+            row("no") << int(Answer::No) << false << false << discarded;
+        }
+    }
+
+    void saveChangesPromptPerCommand()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(bool, saveDialogConfirms);
+        QFETCH(bool, workKept);
+        QFETCH(QStringList, asked);
+        MainWindowFixture fixture;
+        makeModified(fixture);
+        const QString target = fixture.path(QStringLiteral("saved.rtf"));
+        const QString opened = fixture.path(QStringLiteral("other.txt"));
+        MainWindowFixture::writeFile(opened, "other");
+        fixture.dialogs().confirmAnswers = {Answer(answer)};
+        if (saveDialogConfirms)
+            fixture.dialogs().saveAnswers = {chosen(target)};
+        fixture.dialogs().openAnswers = {chosen(opened)};
+
+        runCommand(fixture, command);
+
+        QCOMPARE(fixture.dialogs().asked, asked);
+        QCOMPARE(fixture.dialogs().confirmTexts.value(0), QStringLiteral("Save changes to Untitled?"));
+        QVERIFY(fixture.dialogs().errors.isEmpty());
+        if (command == QLatin1String("exit"))
+            QCOMPARE(fixture.form().isVisible(), !workKept);
+        else if (workKept)
+            QCOMPARE(fixture.documentText(), QStringLiteral("work"));
+        else
+            QCOMPARE(fixture.documentText(), command == QLatin1String("open") ? QStringLiteral("other") : QString());
+        if (saveDialogConfirms)
+            QVERIFY(MainWindowFixture::readFile(target).contains("work"));
+        else
+            QVERIFY(!QFile::exists(target));
+    }
+
+    void unmodifiedDocumentsAreNotAskedAbout()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        QTest::keyClick(&fixture.editor(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(fixture.dialogs().asked.isEmpty());
+        QTest::keyClick(&fixture.editor(), Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!fixture.form().isVisible());
+    }
+
+    void saveOfANewDocumentOpensSaveAsWithItsSettings()
+    {
+        MainWindowFixture fixture;
+        makeModified(fixture);
+        fixture.dialogs().saveAnswers = {chosen(fixture.path(QStringLiteral("first.rtf")))};
+        QTest::keyClick(&fixture.editor(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(fixture.dialogs().asked, QStringList{"save"});
+        QCOMPARE(fixture.dialogs().lastSaveFileName, QStringLiteral("Text"));
+        QCOMPARE(fixture.dialogs().lastSaveFilter, QStringLiteral("*.rtf|*.rtf"));
+        QCOMPARE(fixture.dialogs().lastSaveDefaultExt, QStringLiteral("*.rtf"));
+        QCOMPARE(fixture.dialogs().lastSaveInitialDir, fixture.programFolder());
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("first.rtf - LumaroStyle Notepad"));
+        QCOMPARE(fixture.panelText(1), QString());
+
+        // The dialog offers the name last chosen in it, not the document's.
+        QTest::keyClick(&fixture.editor(), Qt::Key_N, Qt::ControlModifier);
+        fixture.type(QStringLiteral("again"));
+        QTest::keyClick(&fixture.editor(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(fixture.dialogs().lastSaveFileName, fixture.path(QStringLiteral("first.rtf")));
+    }
+
+    void aDocumentNamedUntitledIsTreatedAsUnnamed()
+    {
+        MainWindowFixture fixture({QStringLiteral("Untitled")});
+        MainWindowFixture::writeFile(fixture.path(QStringLiteral("Untitled")), "plain");
+        fixture.show();
+        QCOMPARE(fixture.form().documentName(), QStringLiteral("Untitled"));
+        QCOMPARE(fixture.documentText(), QStringLiteral("plain"));
+        fixture.type(QStringLiteral("x"));
+        QTest::keyClick(&fixture.editor(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(fixture.dialogs().asked, QStringList{"save"});
+        QCOMPARE(MainWindowFixture::readFile(fixture.path(QStringLiteral("Untitled"))), QByteArray("plain"));
+    }
+
+    void saveAsOntoAnExistingFileAnsweredNoWritesNothing()
+    {
+        MainWindowFixture fixture;
+        makeModified(fixture);
+        const QString existing = fixture.path(QStringLiteral("existing.rtf"));
+        MainWindowFixture::writeFile(existing, Existing);
+        fixture.dialogs().saveAnswers = {chosen(existing)};
+        fixture.dialogs().confirmAnswers = {Answer::No};
+        QMetaObject::invokeMethod(&fixture.form(), "FileSaveAs", Q_ARG(QObject*, nullptr));
+        QCOMPARE(fixture.dialogs().confirmTexts, QStringList{QStringLiteral("OK to overwrite %1").arg(existing)});
+        QCOMPARE(MainWindowFixture::readFile(existing), Existing);
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("Untitled - LumaroStyle Notepad"));
+        QCOMPARE(fixture.panelText(1), QStringLiteral("Modified"));
+    }
+
+    void exitWithASaveThatCannotBeCreatedStaysOpenAndSaysWhy()
+    {
+        MainWindowFixture fixture;
+        makeModified(fixture);
+        const QString impossible = fixture.path(QStringLiteral("no-such-folder/doc.rtf"));
+        fixture.dialogs().confirmAnswers = {Answer::Yes};
+        fixture.dialogs().saveAnswers = {chosen(impossible)};
+        QTest::keyClick(&fixture.editor(), Qt::Key_X, Qt::AltModifier);
+        QVERIFY(fixture.form().isVisible());
+        QCOMPARE(fixture.dialogs().errors, QStringList{QStringLiteral("Cannot create file %1.").arg(impossible)});
+        QCOMPARE(fixture.documentText(), QStringLiteral("work"));
+        QVERIFY(fixture.editor().modified());
+    }
+
+    void openingThroughTheDialogMakesTheDocumentEditable()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        fixture.editor().setReadOnly(true);
+        const QString file = fixture.path(QStringLiteral("a.rtf"));
+        MainWindowFixture::writeFile(file, Existing);
+        fixture.dialogs().openAnswers = {chosen(file)};
+        QTest::keyClick(&fixture.editor(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(fixture.dialogs().lastOpenInitialDir, fixture.programFolder());
+        QVERIFY(fixture.dialogs().lastOpenFilter.startsWith(QStringLiteral("All Files|*.*|*.txt|*.TXT|")));
+        QVERIFY(!fixture.editor().readOnly());
+        QCOMPARE(fixture.documentText(), QStringLiteral("existing"));
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("a.rtf - LumaroStyle Notepad"));
+    }
+
+    void aFailedOpenLeavesTheDocumentAndItsName()
+    {
+        MainWindowFixture fixture;
+        makeModified(fixture);
+        fixture.dialogs().confirmAnswers = {Answer::No};
+        fixture.dialogs().openAnswers = {chosen(fixture.path(QStringLiteral("gone.rtf")))};
+        QTest::keyClick(&fixture.editor(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(fixture.dialogs().errors,
+                 QStringList{QStringLiteral("Cannot open file %1.").arg(fixture.path(QStringLiteral("gone.rtf")))});
+        QCOMPARE(fixture.documentText(), QStringLiteral("work"));
+        QCOMPARE(fixture.form().documentName(), QStringLiteral("Untitled"));
+        QCOMPARE(fixture.panelText(1), QStringLiteral("Modified"));
+    }
+};
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"

@@ -1,0 +1,191 @@
+// Start-up of the main window, its caption and status line, the command-line document and
+// files dropped on the window.
+
+#include "MainWindowFixture.h"
+#include "framework/TApplication.h"
+#include "framework/TStatusBar.h"
+#include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
+#include "richtext/TTextAttributes.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+const QByteArray SmallRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Hello {\\b bold} world\\par}";
+
+// Drops files on the window as the desktop does.
+void dropFiles(QWidget& window, const QStringList& files)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& file : files)
+        urls.append(QUrl::fromLocalFile(file));
+    data.setUrls(urls);
+    const QPoint at(400, 300);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QVERIFY(drop.isAccepted()); // the drop is finished whatever happened to the file
+}
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsWithAnUntitledDocument()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("Untitled - LumaroStyle Notepad"));
+        QCOMPARE(fixture.form().documentName(), QStringLiteral("Untitled"));
+        QCOMPARE(fixture.panelText(0), QStringLiteral("Line:   1   Col:   1"));
+        QCOMPARE(fixture.panelText(1), QString());
+        QVERIFY(!fixture.form().statusBar()->isVisible());
+        QCOMPARE(fixture.form().size(), QSize(800, 552));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&fixture.editor()));
+        QCOMPARE(fixture.editor().defaultAttributes()->name(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(fixture.editor().defaultAttributes()->size(), 8);
+        QVERIFY(fixture.dialogs().asked.isEmpty());
+    }
+
+    void typingShowsTheModifiedMarkAndTheCaretsDisplayLine()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        fixture.type(QStringLiteral("abc"));
+        QCOMPARE(fixture.panelText(0), QStringLiteral("Line:   1   Col:   4"));
+        QCOMPARE(fixture.panelText(1), QStringLiteral("Modified"));
+        // A paragraph wrapped over several display lines counts each of them.
+        fixture.type(QStringLiteral(" word").repeated(80));
+        QVERIFY(fixture.editor().lineFromChar(fixture.editor().selStart()) > 0);
+        const int line = fixture.editor().lineFromChar(fixture.editor().selStart());
+        QVERIFY(fixture.panelText(0).startsWith(QStringLiteral("Line: %1").arg(line + 1, 3)));
+    }
+
+    void opensTheFirstArgumentOnly_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("rich text") << "letter.rtf" << SmallRtf << "Hello bold world";
+        QTest::newRow("plain text") << "notes.txt" << QByteArray("first\r\nsecond") << "first\nsecond";
+    }
+
+    void opensTheFirstArgumentOnly()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, text);
+        QTemporaryDir documents;
+        const QString second = documents.filePath(QStringLiteral("second.txt"));
+        MainWindowFixture::writeFile(second, "not this one");
+        MainWindowFixture fixture({file, second});
+        MainWindowFixture::writeFile(fixture.path(file), content);
+        fixture.show();
+        QCOMPARE(fixture.documentText(), text);
+        QCOMPARE(fixture.form().documentName(), file); // the argument as typed
+        QCOMPARE(fixture.form().windowTitle(), file + QStringLiteral(" - LumaroStyle Notepad"));
+        QCOMPARE(fixture.panelText(1), QString());
+        QVERIFY(!fixture.editor().modified());
+
+        // Save writes to the same relative name.
+        fixture.type(QStringLiteral("X"));
+        QTest::keyClick(&fixture.editor(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(fixture.dialogs().asked.isEmpty());
+        QVERIFY(MainWindowFixture::readFile(fixture.path(file)).startsWith("{\\rtf1"));
+        QCOMPARE(fixture.panelText(1), QString());
+    }
+
+    void skipsAMissingArgumentSilently()
+    {
+        MainWindowFixture fixture({QStringLiteral("no-such-file.rtf")});
+        fixture.show();
+        QCOMPARE(fixture.form().documentName(), QStringLiteral("Untitled"));
+        QVERIFY(fixture.dialogs().asked.isEmpty());
+    }
+
+    void reportsAnArgumentThatCannotBeReadAndGoesOn()
+    {
+        MainWindowFixture fixture({QStringLiteral("locked.rtf")});
+        MainWindowFixture::writeFile(fixture.path(QStringLiteral("locked.rtf")), SmallRtf);
+        QFile::setPermissions(fixture.path(QStringLiteral("locked.rtf")), QFileDevice::Permissions());
+        if (QFile(fixture.path(QStringLiteral("locked.rtf"))).open(QIODevice::ReadOnly))
+            QSKIP("this user can read any file (root)");
+        fixture.show();
+        QCOMPARE(fixture.dialogs().errors, QStringList({QStringLiteral("Cannot open file locked.rtf.")}));
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("Untitled - LumaroStyle Notepad"));
+    }
+
+    void dropOpensTheFirstFile()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        QStringList files;
+        for (const char* name : {"one.rtf", "two.txt", "three.txt"}) {
+            files.append(fixture.path(QLatin1String(name)));
+            MainWindowFixture::writeFile(files.last(), name == QLatin1String("one.rtf") ? SmallRtf : QByteArray("x"));
+        }
+        dropFiles(fixture.form(), files);
+        QCOMPARE(fixture.form().documentName(), files.first()); // the full path
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.rtf - LumaroStyle Notepad"));
+        QCOMPARE(fixture.documentText(), QStringLiteral("Hello bold world"));
+    }
+
+    void dropOnAModifiedDocumentAsksFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("cancel keeps the document") << int(DialogService::Answer::Cancel) << false;
+        QTest::newRow("no discards the changes") << int(DialogService::Answer::No) << true;
+        // Yes, then Save As cancelled: nothing was saved, so nothing is discarded.
+        QTest::newRow("yes without a save keeps the document") << int(DialogService::Answer::Yes) << false;
+    }
+
+    void dropOnAModifiedDocumentAsksFirst()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, opened);
+        MainWindowFixture fixture;
+        fixture.show();
+        fixture.type(QStringLiteral("work"));
+        const QString file = fixture.path(QStringLiteral("dropped.txt"));
+        MainWindowFixture::writeFile(file, "dropped");
+        fixture.dialogs().confirmAnswers = {DialogService::Answer(answer)};
+        dropFiles(fixture.form(), {file});
+        QCOMPARE(fixture.dialogs().confirmTexts, QStringList({QStringLiteral("Save changes to Untitled?")}));
+        QCOMPARE(fixture.documentText(), opened ? QStringLiteral("dropped") : QStringLiteral("work"));
+        QCOMPARE(fixture.form().documentName(), opened ? file : QStringLiteral("Untitled"));
+        QVERIFY(fixture.dialogs().errors.isEmpty());
+    }
+
+    void keepsASixPixelMarginInsideTheEditor()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        const QSize client = fixture.editor().clientSize();
+        QCOMPARE(fixture.editor().formatRect(), QRect(6, 0, client.width() - 12, client.height()));
+        fixture.editor().setFormatRect(QRect(0, 0, 10, 10));
+        fixture.form().repaint();
+        QCOMPARE(fixture.editor().formatRect(), QRect(6, 0, client.width() - 12, client.height()));
+    }
+
+    void hintsShowInTheSimplePanel()
+    {
+        MainWindowFixture fixture;
+        TApplication::instance().setHint(QStringLiteral("Select All"));
+        QVERIFY(fixture.form().statusBar()->simplePanel());
+        QCOMPARE(fixture.form().statusBar()->simpleText(), QStringLiteral("Select All"));
+        TApplication::instance().setHint(QString());
+        QVERIFY(!fixture.form().statusBar()->simplePanel());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
