@@ -76,6 +76,10 @@ void TControl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = position(event);
     MessageDispatch::run([&] { MouseMove(event->modifiers(), p.x(), p.y()); });
+    // A held button keeps the mouse with this control and Qt reports no crossings until the
+    // release, so the control follows the pointer itself.
+    if (event->buttons() != Qt::NoButton)
+        setPointerInside(rect().contains(p));
 }
 
 void TControl::mouseReleaseEvent(QMouseEvent* event)
@@ -94,10 +98,23 @@ void TControl::mouseReleaseEvent(QMouseEvent* event)
 
 void TControl::enterEvent(QEnterEvent*)
 {
-    MessageDispatch::run([&] { MouseEnter(); });
+    setPointerInside(true);
 }
 
 void TControl::leaveEvent(QEvent*)
 {
-    MessageDispatch::run([&] { MouseLeave(); });
+    setPointerInside(false);
+}
+
+void TControl::setPointerInside(bool inside)
+{
+    if (inside == m_pointerInside)
+        return;
+    m_pointerInside = inside;
+    MessageDispatch::run([&] {
+        if (inside)
+            MouseEnter();
+        else
+            MouseLeave();
+    });
 }

@@ -7,6 +7,8 @@
 // base versions raise the events. A left press on the control followed by a release inside
 // its client rectangle (right and bottom edges excluded) clicks, before MouseUp runs; the
 // press of a double-click raises DblClick, then MouseDown, and its release does not click.
+// MouseEnter and MouseLeave follow the pointer; while a button is held on the control, the
+// control itself is told when the pointer leaves it and comes back.
 class TControl : public QWidget {
     Q_OBJECT
 
@@ -42,6 +44,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void setPointerInside(bool inside);
+
     bool m_leftHeld = false;
+    bool m_pointerInside = false;
     bool m_clickPending = false;
 };
