@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+// Every picture the tool makes, in the order made: where it is written, which component shows
+// it, its format. Writes each file (only when its bytes change, so a re-run leaves an unchanged
+// tree) and feeds the contact sheet and the README's table.
+class ArtCatalog {
+public:
+    struct Entry {
+        QString path;      // relative to resources/art/
+        QString group;     // heading in the README and the contact sheet
+        QString component; // who shows it, e.g. "TMainForm.Image9"
+        QString format;    // "JPEG", "BMP 24-bit", ...
+        QImage image;      // as decoded from the written file
+        qsizetype bytes = 0;
+    };
+
+    explicit ArtCatalog(const QString& artRoot);
+
+    void setGroup(const QString& group) { m_group = group; }
+    void bmp24(const QString& path, const QString& component, const QImage& image);
+    void bmp4(const QString& path, const QString& component, const QImage& image);
+    void jpeg(const QString& path, const QString& component, const QImage& image);
+    void png(const QString& path, const QString& component, const QImage& image);
+    void ico4(const QString& path, const QString& component, const QImage& image);
+
+    const QList<Entry>& entries() const { return m_entries; }
+    const Entry& entry(const QString& path) const;
+    QString artRoot() const { return m_root; }
+    int filesChanged() const { return m_changed; }
+
+    // Writes a file outside the catalogue (sheets, mock-ups, the desktop icon), if changed.
+    void writeFile(const QString& absolutePath, const QByteArray& data);
+
+private:
+    void add(const QString& path, const QString& component, const QString& format, const QByteArray& data);
+
+    QString m_root;
+    QString m_group;
+    QList<Entry> m_entries;
+    int m_changed = 0;
+};

@@ -1,0 +1,260 @@
+#include "DialogArt.h"
+
+#include "ButtonArt.h"
+#include "MainWindowArt.h"
+#include "Skin.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+constexpr int Margin = 8;
+// The close button's key; the rest of its 40 by 30 pictures is the plain maroon of the plate
+// every dialog draws beneath it.
+const QRect CloseKey(1, 1, 36, 26);
+} // namespace
+
+const DialogArt::Dialog& DialogArt::worldTimes()
+{
+    static const Dialog d{
+        QStringLiteral("Form1"),
+        QSize(303, 428),
+        QStringLiteral("World Times"),
+        QRect(91, 8, 132, 29),
+        QRect(32, 47, 240, 326),
+        QRect(134, 381, 40, 30),
+        {QRect(3, 27, 297, 15), QRect(3, 413, 297, 15)},
+        {
+            {QStringLiteral("Image11"), QRect(-1, -2, 38, 430), QStringLiteral("worldtimes/strip_left.jpg")},
+            {QStringLiteral("Image13"), QRect(261, -3, 42, 430), QStringLiteral("worldtimes/strip_right.jpg")},
+            {QStringLiteral("Image12"), QRect(-1, 366, 305, 65), QStringLiteral("worldtimes/strip_bottom.jpg")},
+            {QStringLiteral("Image1"), QRect(0, -2, 305, 58), QStringLiteral("worldtimes/strip_top.jpg")},
+            {QStringLiteral("Image4"), QRect(91, 8, 132, 29), QStringLiteral("worldtimes/title.jpg")},
+        },
+    };
+    return d;
+}
+
+const DialogArt::Dialog& DialogArt::metricTables()
+{
+    static const Dialog d{
+        QStringLiteral("Form2"),
+        QSize(421, 392),
+        QStringLiteral("Metric Conversion Tables"),
+        QRect(50, 7, 312, 25),
+        QRect(43, 41, 336, 297),
+        QRect(192, 350, 40, 30),
+        {},
+        {
+            {QStringLiteral("Image10"), QRect(0, 333, 421, 59), QStringLiteral("metric/strip_bottom.jpg")},
+            {QStringLiteral("Image2"), QRect(-2, -1, 421, 53), QStringLiteral("metric/strip_top.jpg")},
+            {QStringLiteral("Image7"), QRect(50, 7, 312, 25), QStringLiteral("metric/title.jpg")},
+            {QStringLiteral("Image8"), QRect(-1, 1, 53, 391), QStringLiteral("metric/strip_left.jpg")},
+            {QStringLiteral("Image9"), QRect(371, 1, 50, 391), QStringLiteral("metric/strip_right.jpg")},
+        },
+    };
+    return d;
+}
+
+DialogArt::DialogArt(ArtCatalog& catalog)
+    : m_catalog(catalog)
+{
+}
+
+QImage DialogArt::design(const Dialog& d) const
+{
+    QImage image(d.client.width() + 2 * Margin, d.client.height() + 2 * Margin, QImage::Format_RGB32);
+    Skin::paintLeather(image, image.rect());
+    QPainter p(&image);
+    p.translate(Margin, Margin);
+    Skin::bevelAround(p, QRect(QPoint(1, 1), d.client - QSize(2, 2)), true, 1);
+    p.fillRect(d.pages, Skin::shadow());
+    Skin::bevelAround(p, d.pages, false, 2);
+    Skin::goldFrame(p, d.pages.adjusted(-3, -3, 3, 3));
+    for (const QRect& band : d.textBands)
+        Skin::parchmentBand(p, band);
+    p.fillRect(d.closeButton, Skin::leather());
+    Skin::bevelAround(p, d.closeButton, false, 1);
+    const int titleSize = d.titleRect.height() >= 28 ? 20 : 19;
+    // The title stands in the upper part of its picture; a label may cover the lower rows.
+    QRect titleText = d.titleRect;
+    titleText.setHeight(qMin(d.titleRect.height(), 24));
+    Skin::goldText(p, titleText, Qt::AlignCenter, d.title, Skin::titleFont(titleSize, true));
+    return image;
+}
+
+QImage DialogArt::closeButton(int state)
+{
+    QImage plate(40, 30, QImage::Format_RGB32);
+    plate.fill(Skin::leather());
+    return ButtonArt::render(plate, CloseKey, Pictograms::Command::Close, ButtonArt::states().at(state));
+}
+
+QImage DialogArt::aboutPicture() const
+{
+    QImage image(291, 137, QImage::Format_RGB32);
+    Skin::paintLeather(image, image.rect());
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    Skin::bevelAround(p, image.rect().adjusted(1, 1, -1, -1), true, 1);
+    Skin::goldFrame(p, image.rect().adjusted(5, 5, -5, -5));
+
+    p.drawImage(QPoint(18, 20), MainWindowArt::emblem(64));
+    Skin::goldText(p, QRect(94, 14, 185, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LumaroStyle"),
+                   Skin::titleFont(26, true));
+    Skin::goldText(p, QRect(96, 40, 180, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Notepad"),
+                   Skin::titleFont(20, true, true));
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(Skin::textFont(10));
+    p.setPen(Skin::ivory());
+    p.drawText(QRect(96, 64, 180, 14), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Version 1.0 \u2022 rich text for every day"));
+    p.setPen(Skin::goldLight());
+    p.drawText(QRect(96, 90, 56, 13), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("On the web:"));
+    // The plate of the close button.
+    const QRect close = aboutCloseButton();
+    p.fillRect(close, Skin::leather());
+    Skin::bevelAround(p, close, false, 1);
+    return image;
+}
+
+QImage DialogArt::dialogIcon()
+{
+    // Drawn in the 16 classic colours only, without smoothing: a reference book standing
+    // slightly open, maroon cover, gold bands, a globe on its cover.
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor black(0, 0, 0), maroon(128, 0, 0), red(255, 0, 0), olive(128, 128, 0), yellow(255, 255, 0),
+        white(255, 255, 255), silver(192, 192, 192), grey(128, 128, 128), navy(0, 0, 128), blue(0, 0, 255),
+        green(0, 128, 0), teal(0, 128, 128);
+    // Pages, seen at the fore-edge and the bottom.
+    p.fillRect(QRect(9, 4, 19, 25), white);
+    for (int y = 6; y < 28; y += 2)
+        p.fillRect(QRect(26, y, 2, 1), silver);
+    p.fillRect(QRect(9, 27, 19, 1), silver);
+    p.setPen(black);
+    p.drawRect(QRect(9, 3, 19, 26));
+    // Cover and spine.
+    p.fillRect(QRect(4, 2, 21, 27), maroon);
+    p.fillRect(QRect(4, 2, 4, 27), QColor(128, 0, 0));
+    p.fillRect(QRect(5, 2, 1, 27), red);
+    p.fillRect(QRect(4, 6, 4, 2), yellow);
+    p.fillRect(QRect(4, 22, 4, 2), yellow);
+    p.fillRect(QRect(4, 7, 4, 1), olive);
+    p.fillRect(QRect(4, 23, 4, 1), olive);
+    p.setPen(black);
+    p.drawRect(QRect(3, 1, 22, 28));
+    p.drawLine(8, 2, 8, 28);
+    // A globe on the cover.
+    p.setPen(Qt::NoPen);
+    p.setBrush(blue);
+    p.drawEllipse(QRect(10, 8, 12, 12));
+    p.setBrush(green);
+    p.drawRect(QRect(12, 10, 3, 3));
+    p.drawRect(QRect(13, 13, 2, 4));
+    p.drawRect(QRect(17, 9, 3, 2));
+    p.drawRect(QRect(18, 11, 2, 5));
+    p.setPen(navy);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRect(10, 8, 12, 12));
+    p.setPen(teal);
+    p.drawPoint(12, 9);
+    p.fillRect(QRect(11, 23, 11, 1), yellow);
+    p.fillRect(QRect(11, 25, 8, 1), olive);
+    p.fillRect(QRect(29, 5, 1, 24), grey);
+    p.fillRect(QRect(11, 30, 18, 1), grey);
+    return image;
+}
+
+void DialogArt::generate()
+{
+    m_catalog.setGroup(QStringLiteral("Dialogs: close button (TAboutBox, TForm1, TForm2 LumaroLButton1)"));
+    const QStringList property = {QStringLiteral("UpImage"), QStringLiteral("DownImage"),
+                                  QStringLiteral("MouseOverImage"), QStringLiteral("DisabledImage")};
+    for (int i = 0; i < 4; ++i) {
+        const ButtonArt::State state = ButtonArt::states().at(i);
+        // The disabled picture is the up picture: the dialogs never disable their close button.
+        const QImage picture = closeButton(state == ButtonArt::State::Disabled ? 0 : i);
+        m_catalog.bmp24(QStringLiteral("dialogs/close_%1.bmp").arg(ButtonArt::suffix(state)),
+                        QStringLiteral("LumaroLButton1.") + property[i], picture);
+    }
+
+    m_catalog.setGroup(QStringLiteral("About box (TAboutBox)"));
+    m_catalog.jpeg(QStringLiteral("dialogs/about.jpg"), QStringLiteral("AboutBox.Image1"), aboutPicture());
+
+    m_catalog.setGroup(QStringLiteral("Dialog icon (TForm1, TForm2)"));
+    m_catalog.ico4(QStringLiteral("dialogs/dialog_icon.ico"), QStringLiteral("Form1.Icon, Form2.Icon"),
+                   dialogIcon());
+
+    for (const Dialog* d : {&worldTimes(), &metricTables()}) {
+        m_catalog.setGroup(d == &worldTimes() ? QStringLiteral("World Times frame (TForm1)")
+                                              : QStringLiteral("Metric Tables frame (TForm2)"));
+        const QImage whole = design(*d);
+        for (const Piece& piece : d->pieces) {
+            m_catalog.jpeg(piece.file, d->form + QLatin1Char('.') + piece.component,
+                           whole.copy(piece.rect.translated(Margin, Margin)));
+        }
+    }
+}
+
+QImage DialogArt::mockup(const Dialog& d, const QString& pageFile, const QSize& pageArea, const QStringList& tabs,
+                         int currentTab) const
+{
+    QImage image(d.client, QImage::Format_RGB32);
+    image.fill(QColor(128, 0, 0));
+    QPainter p(&image);
+    for (const Piece& piece : d.pieces)
+        p.drawImage(piece.rect.topLeft(), m_catalog.entry(piece.file).image);
+    p.drawImage(d.closeButton.topLeft(), m_catalog.entry(QStringLiteral("dialogs/close_up.bmp")).image);
+    p.setFont(Skin::textFont(10));
+    p.setPen(Qt::black);
+    for (const QRect& band : d.textBands)
+        p.drawText(band.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time"));
+
+    // A stand-in for the page control: tabs on rows, the page area framed below them.
+    p.fillRect(d.pages, QColor(212, 208, 200));
+    int x = d.pages.left() + 2;
+    int y = d.pages.top() + 2;
+    int row = 0;
+    for (int i = 0; i < tabs.size(); ++i) {
+        const int w = p.fontMetrics().horizontalAdvance(tabs[i]) + 12;
+        if (x + w > d.pages.right() - 2) {
+            x = d.pages.left() + 2;
+            y += 18;
+            ++row;
+        }
+        const QRect tab(x, y, w, 18);
+        p.fillRect(tab, i == currentTab ? QColor(232, 228, 220) : QColor(200, 196, 188));
+        p.setPen(QColor(100, 100, 100));
+        p.drawRect(tab.adjusted(0, 0, -1, -1));
+        p.setPen(Qt::black);
+        p.drawText(tab, Qt::AlignCenter, tabs[i]);
+        x += w;
+    }
+    const QPoint pageTopLeft(d.pages.left() + 4, y + 22);
+    const QRect area(pageTopLeft, pageArea);
+    p.save();
+    p.setClipRect(area);
+    p.drawImage(pageTopLeft, m_catalog.entry(pageFile).image);
+    p.restore();
+    return image;
+}
+
+QImage DialogArt::aboutMockup() const
+{
+    QImage image(292, 138, QImage::Format_RGB32);
+    image.fill(QColor(212, 208, 200));
+    QPainter p(&image);
+    p.drawImage(0, 0, m_catalog.entry(QStringLiteral("dialogs/about.jpg")).image);
+    p.drawImage(aboutCloseButton().topLeft(), m_catalog.entry(QStringLiteral("dialogs/close_up.bmp")).image);
+    QFont courier(QStringLiteral("Liberation Mono"));
+    courier.setPixelSize(13);
+    courier.setUnderline(true);
+    p.setFont(courier);
+    p.setPen(Qt::white);
+    p.drawText(aboutUrlLabel(), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Homepage"));
+    return image;
+}
