@@ -1,13 +1,58 @@
 #include "richtext/DocumentFile.h"
 
-DocumentFile::Kind DocumentFile::load(const QString&, QTextDocument&, const QTextCharFormat&)
+#include "framework/AppError.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
+#include "richtext/PlainTextReader.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace {
+// The whole file, read before the document is touched so that a failure leaves it as it was.
+QByteArray readFile(const QString& path)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(StringTable::format(StringId::CannotOpenFile, {path}));
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(StringTable::format(StringId::FailedToLoadStream, {}));
+    return data;
+}
+} // namespace
+
+DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& document,
+                                      const QTextCharFormat& defaultFormat)
+{
+    const QByteArray data = readFile(path);
+    if (RtfReader::read(data, document))
+        return Kind::RichText;
+    PlainTextReader::read(data, document, defaultFormat);
     return Kind::PlainText;
 }
 
-QString DocumentFile::loadText(const QString&)
+QString DocumentFile::loadText(const QString& path)
 {
-    return {};
+    const QByteArray data = readFile(path);
+    QString text;
+    if (RtfReader::readText(data, text))
+        return text;
+    return PlainTextReader::decode(data);
 }
 
-void DocumentFile::save(const QTextDocument&, const QString&) {}
+void DocumentFile::save(const QTextDocument& document, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw AppError(StringTable::format(StringId::CannotCreateFile, {path}));
+    if (QFile::exists(path))
+        file.setPermissions(QFile::permissions(path));
+    if (!RtfWriter::write(document, file) || !file.commit()) {
+        file.cancelWriting();
+        throw AppError(StringTable::format(StringId::FailedToSaveStream, {}));
+    }
+}

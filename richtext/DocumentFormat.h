@@ -27,6 +27,8 @@ enum Property : int {
 
 constexpr int TwipsPerPoint = 20;
 constexpr int TwipsPerInch = 1440;
+// The resolution documents are laid out at on screen (Qt's logical 96 dots per inch).
+constexpr double ScreenDpi = 96.0;
 
 inline int sizeTwips(const QTextCharFormat& format)
 {

@@ -1,1 +1,106 @@
-// placeholder
+#include "richtext/RtfDocumentSink.h"
+
+#include "richtext/DocumentFormat.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+RtfDocumentSink::RtfDocumentSink(QTextDocument& document)
+    : m_document(document), m_undoWasEnabled(document.isUndoRedoEnabled())
+{
+    m_document.setUndoRedoEnabled(false);
+    m_document.clear();
+    m_cursor = QTextCursor(&m_document);
+}
+
+RtfDocumentSink::~RtfDocumentSink()
+{
+    m_document.setUndoRedoEnabled(m_undoWasEnabled);
+}
+
+QTextCharFormat RtfDocumentSink::toCharFormat(const RtfCharFormat& format)
+{
+    QTextCharFormat result;
+    if (!format.face.isEmpty())
+        result.setFontFamilies(QStringList{format.face});
+    result.setProperty(DocumentFormat::Charset, format.charset);
+    result.setProperty(DocumentFormat::Pitch, format.pitch);
+    DocumentFormat::setSizeTwips(result, format.sizeTwips);
+    result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    result.setFontItalic(format.italic);
+    result.setFontUnderline(format.underline);
+    result.setFontStrikeOut(format.strikeOut);
+    if (format.hasColor)
+        result.setForeground(QColor::fromRgb(format.color));
+    if (format.verticalShift > 0)
+        result.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (format.verticalShift < 0)
+        result.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    return result;
+}
+
+const QTextCharFormat& RtfDocumentSink::cached(const RtfCharFormat& format)
+{
+    if (!m_haveFormat || !(format == m_lastFormat)) {
+        m_lastFormat = format;
+        m_lastCharFormat = toCharFormat(format);
+        m_haveFormat = true;
+    }
+    return m_lastCharFormat;
+}
+
+void RtfDocumentSink::text(QStringView text, const RtfCharFormat& format)
+{
+    m_cursor.insertText(text.toString(), cached(format));
+}
+
+void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)
+{
+    QTextBlockFormat block;
+    switch (format.align) {
+    case RtfParaFormat::Align::Left:
+        block.setAlignment(Qt::AlignLeft);
+        break;
+    case RtfParaFormat::Align::Right:
+        block.setAlignment(Qt::AlignRight);
+        break;
+    case RtfParaFormat::Align::Center:
+        block.setAlignment(Qt::AlignHCenter);
+        break;
+    case RtfParaFormat::Align::Justify:
+        block.setAlignment(Qt::AlignJustify);
+        break;
+    }
+    DocumentFormat::applyIndents(block, format.firstIndentTwips, format.leftOffsetTwips, format.rightIndentTwips,
+                                 DocumentFormat::ScreenDpi);
+    m_cursor.setBlockFormat(block);
+    m_cursor.setBlockCharFormat(cached(mark));
+
+    if (format.list == RtfParaFormat::List::None) {
+        m_list = nullptr;
+        m_listKind = format.list;
+        return;
+    }
+    if (m_list && m_listKind == format.list) {
+        m_list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat listFormat;
+    listFormat.setStyle(format.list == RtfParaFormat::List::Bullet ? QTextListFormat::ListDisc
+                                                                   : QTextListFormat::ListDecimal);
+    listFormat.setIndent(0); // the paragraph's own indents place the marker and the text
+    m_list = m_cursor.createList(listFormat);
+    m_listKind = format.list;
+}
+
+void RtfDocumentSink::endParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)
+{
+    applyParagraph(format, mark);
+    m_cursor.insertBlock();
+}
+
+void RtfDocumentSink::finish(const RtfParaFormat& format, const RtfCharFormat& mark)
+{
+    applyParagraph(format, mark);
+}

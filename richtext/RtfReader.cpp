@@ -1,29 +1,930 @@
 #include "richtext/RtfReader.h"
 
+#include "richtext/CodePageDecoder.h"
+#include "richtext/RtfDocumentSink.h"
+#include "richtext/RtfTextSink.h"
+#include "richtext/RtfTokenizer.h"
+
+#include <QHash>
 #include <QIODevice>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace {
+using Kind = RtfTokenizer::Kind;
+
+// Indents beyond a few metres are damage; bounding them keeps every sum of two in range.
+constexpr int MaxIndentTwips = 1 << 24;
+
+// Control words the reader knows. Everything else is ignored (and, after \*, its group too).
+enum class Word : unsigned char {
+    Unknown,
+    // document
+    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin, Upr, Ud,
+    // destinations
+    FontTable, ColorTable, Pn, ListText, PnText, Field, FldInst, FldRslt, Skip,
+    // font and colour table entries
+    F, FCharset, Cpg, Fprq, Red, Green, Blue,
+    // characters
+    Plain, B, I, Ul, UlNone, Strike, Fs, Cf, Super, Sub, NoSuperSub, Up, Dn, V,
+    // paragraphs
+    Pard, Ql, Qr, Qc, Qj, Fi, Li, Ri, Ls, PnLvlBlt, PnLvlNumbered,
+    // breaks and special characters
+    Par, Line, Tab, Cell, Row, Sect, Page, EmDash, EnDash, Bullet, LQuote, RQuote, LDblQuote,
+    RDblQuote, EmSpace, EnSpace, QmSpace, Zwj, Zwnj, LtrMark, RtlMark,
+};
+
+struct WordEntry {
+    std::string_view name;
+    Word word;
+};
+
+// Sorted by name for binary search.
+constexpr std::array WordTable = std::to_array<WordEntry>({
+    {"aftncn", Word::Skip}, {"aftnsep", Word::Skip}, {"aftnsepc", Word::Skip},
+    {"annotation", Word::Skip}, {"ansi", Word::Ansi}, {"ansicpg", Word::AnsiCpg},
+    {"atnauthor", Word::Skip}, {"atndate", Word::Skip}, {"atnicn", Word::Skip}, {"atnid", Word::Skip},
+    {"atnparent", Word::Skip}, {"atnref", Word::Skip}, {"atntime", Word::Skip}, {"author", Word::Skip},
+    {"b", Word::B}, {"bin", Word::Bin}, {"blue", Word::Blue}, {"bullet", Word::Bullet},
+    {"buptim", Word::Skip}, {"category", Word::Skip}, {"cell", Word::Cell}, {"cf", Word::Cf},
+    {"colortbl", Word::ColorTable}, {"comment", Word::Skip}, {"company", Word::Skip}, {"cpg", Word::Cpg},
+    {"creatim", Word::Skip}, {"datastore", Word::Skip}, {"deff", Word::Deff}, {"dn", Word::Dn},
+    {"doccomm", Word::Skip}, {"docvar", Word::Skip}, {"emdash", Word::EmDash}, {"emspace", Word::EmSpace},
+    {"endash", Word::EnDash}, {"enspace", Word::EnSpace}, {"f", Word::F}, {"fcharset", Word::FCharset},
+    {"field", Word::Field}, {"filetbl", Word::Skip}, {"fldinst", Word::FldInst}, {"fldrslt", Word::FldRslt},
+    {"fonttbl", Word::FontTable}, {"footer", Word::Skip}, {"footerf", Word::Skip}, {"footerl", Word::Skip},
+    {"footerr", Word::Skip}, {"footnote", Word::Skip}, {"fprq", Word::Fprq}, {"fs", Word::Fs},
+    {"ftncn", Word::Skip}, {"ftnsep", Word::Skip}, {"ftnsepc", Word::Skip}, {"generator", Word::Skip},
+    {"green", Word::Green},
+    {"header", Word::Skip}, {"headerf", Word::Skip}, {"headerl", Word::Skip}, {"headerr", Word::Skip},
+    {"i", Word::I}, {"info", Word::Skip}, {"keywords", Word::Skip}, {"ldblquote", Word::LDblQuote},
+    {"li", Word::Li}, {"line", Word::Line}, {"listoverridetable", Word::Skip}, {"listtable", Word::Skip},
+    {"listtext", Word::ListText}, {"lquote", Word::LQuote}, {"ls", Word::Ls}, {"ltrmark", Word::LtrMark},
+    {"mac", Word::Mac}, {"nestcell", Word::Cell}, {"nestrow", Word::Row}, {"nonshppict", Word::Skip},
+    {"nosupersub", Word::NoSuperSub}, {"objclass", Word::Skip}, {"objdata", Word::Skip},
+    {"operator", Word::Skip}, {"page", Word::Page}, {"par", Word::Par}, {"pard", Word::Pard},
+    {"pc", Word::Pc}, {"pca", Word::Pca}, {"pict", Word::Skip}, {"plain", Word::Plain}, {"pn", Word::Pn},
+    {"pncard", Word::PnLvlNumbered}, {"pndec", Word::PnLvlNumbered}, {"pnlcltr", Word::PnLvlNumbered},
+    {"pnlcrm", Word::PnLvlNumbered}, {"pnlvlblt", Word::PnLvlBlt}, {"pnlvlbody", Word::PnLvlNumbered},
+    {"pnord", Word::PnLvlNumbered}, {"pnordt", Word::PnLvlNumbered}, {"pntext", Word::PnText},
+    {"pntxta", Word::Skip}, {"pntxtb", Word::Skip}, {"pnucltr", Word::PnLvlNumbered},
+    {"pnucrm", Word::PnLvlNumbered}, {"printim", Word::Skip}, {"private", Word::Skip},
+    {"qc", Word::Qc}, {"qj", Word::Qj}, {"ql", Word::Ql}, {"qmspace", Word::QmSpace}, {"qr", Word::Qr},
+    {"rdblquote", Word::RDblQuote}, {"red", Word::Red}, {"revtbl", Word::Skip}, {"revtim", Word::Skip},
+    {"ri", Word::Ri}, {"row", Word::Row}, {"rquote", Word::RQuote}, {"rsidtbl", Word::Skip},
+    {"rtf", Word::Rtf}, {"rtlmark", Word::RtlMark}, {"rxe", Word::Skip}, {"sect", Word::Sect},
+    {"shprslt", Word::Skip}, {"strike", Word::Strike}, {"striked", Word::Strike},
+    {"stylesheet", Word::Skip}, {"sub", Word::Sub}, {"subject", Word::Skip}, {"super", Word::Super},
+    {"tab", Word::Tab}, {"tc", Word::Skip}, {"template", Word::Skip}, {"title", Word::Skip},
+    {"txe", Word::Skip}, {"u", Word::U}, {"uc", Word::Uc}, {"ud", Word::Ud}, {"ul", Word::Ul},
+    {"uld", Word::Ul}, {"uldash", Word::Ul}, {"uldashd", Word::Ul}, {"uldashdd", Word::Ul},
+    {"uldb", Word::Ul}, {"ulhwave", Word::Ul}, {"ulldash", Word::Ul}, {"ulnone", Word::UlNone},
+    {"ulth", Word::Ul}, {"ulthd", Word::Ul}, {"ulthdash", Word::Ul}, {"ulthdashd", Word::Ul},
+    {"ulthdashdd", Word::Ul}, {"ulthldash", Word::Ul}, {"ululdbwave", Word::Ul}, {"ulw", Word::Ul},
+    {"ulwave", Word::Ul}, {"up", Word::Up}, {"upr", Word::Upr}, {"userprops", Word::Skip},
+    {"v", Word::V}, {"xe", Word::Skip}, {"xmlnstbl", Word::Skip}, {"zwj", Word::Zwj},
+    {"zwnj", Word::Zwnj},
+});
+
+Word lookUp(QByteArrayView name)
+{
+    const std::string_view key(name.data(), size_t(name.size()));
+    const auto it = std::lower_bound(WordTable.begin(), WordTable.end(), key,
+                                     [](const WordEntry& e, std::string_view k) { return e.name < k; });
+    return it != WordTable.end() && it->name == key ? it->word : Word::Unknown;
+}
+
+// Groups inside a font entry that hold something else than the name.
+bool isFontEntryDestination(QByteArrayView name)
+{
+    return name == "fname" || name == "panose" || name == "falt" || name == "fontemb" || name == "fontfile";
+}
+
+// Where the text of a group goes.
+enum class Destination : unsigned char {
+    Body,       // the document
+    FontTable,  // font entries
+    ColorTable, // colour entries
+    Pn,         // a paragraph-numbering description: its words tell bullets from numbers
+    ListText,   // the text of a list marker (dropped; the list is the paragraph's property)
+    Upr,        // \upr: its plain group is dropped for the \ud that follows
+    UprPlain,
+};
+
+struct RtfFont {
+    int number = 0;
+    int charset = 1;
+    int codePage = 0; // 0: the document's
+    int pitch = 0;
+    QString name;
+};
+
+struct GroupState {
+    Destination destination = Destination::Body;
+    unsigned char skipAfterUnicode = 1; // \ucN
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    bool hidden = false;
+    signed char verticalShift = 0;
+    int font = -1;  // index into the reader's fonts, -1 the default font
+    int color = -1; // index into the colour table, -1 automatic
+    int sizeTwips = 240;
+    RtfParaFormat paragraph;
+    RtfParaFormat::List pnList = RtfParaFormat::List::None; // what a \pn group found
+    bool pnSeen = false;
+};
+
+class Parser {
+public:
+    // Bytes after the last closing brace are not part of the document.
+    Parser(QByteArrayView data, RtfSink& sink) : m_tokens(data.first(data.lastIndexOf('}') + 1)), m_sink(sink) {}
+    void run();
+
+private:
+    // Beyond this depth groups are counted but share their parent's state, so a file cannot
+    // make the reader's memory grow with its nesting.
+    static constexpr int MaxStateDepth = 4096;
+
+    void groupStart();
+    void groupEnd();
+    void controlWord(const RtfTokenizer::Token& token);
+    void controlSymbol(char symbol);
+    void bodyBytes(QByteArrayView bytes);
+    void bodyChar(char16_t c);
+    void fontTableWord(Word word, const RtfTokenizer::Token& token);
+    void fontTableText(QByteArrayView bytes);
+    void colorTableText(QByteArrayView bytes);
+    void flushBytes();
+    void flushText();
+    void endParagraph();
+    void pendingCellTab();
+    void skipDestination();
+    int codePageOfState() const;
+    CodePageDecoder& decoder(int codePage);
+    RtfCharFormat charFormat() const;
+    bool inBody() const { return m_state.destination == Destination::Body && !m_state.hidden; }
+
+    RtfTokenizer m_tokens;
+    RtfSink& m_sink;
+
+    GroupState m_state;
+    std::vector<GroupState> m_stack; // the states of the enclosing groups
+    qint64 m_overflowDepth = 0;      // groups opened beyond MaxStateDepth
+    qint64 m_skipDepth = 0;          // >0: inside a skipped group, counting its nesting
+    bool m_starred = false;          // \* seen at the start of the current group
+    bool m_groupStart = false;       // no word seen yet in the current group
+    int m_unicodeSkip = 0;           // fallback characters still to skip after \uN
+
+    int m_documentCodePage = 1252;
+    int m_defaultFontNumber = -1;
+    std::vector<RtfFont> m_fonts;
+    QHash<int, int> m_fontIndex; // font number -> index into m_fonts
+    RtfFont* m_currentFont = nullptr;
+    QByteArray m_fontNameBytes;
+    std::vector<QRgb> m_colors;
+    std::vector<bool> m_colorIsAuto;
+    int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_colorHasValue = false;
+    RtfParaFormat::List m_listTextKind = RtfParaFormat::List::None;
+
+    std::vector<std::unique_ptr<CodePageDecoder>> m_decoders;
+    QByteArray m_pendingBytes;
+    int m_pendingCodePage = 0;
+    QString m_pendingText;
+    RtfCharFormat m_pendingFormat;
+    bool m_cellTab = false;
+    bool m_paragraphHasText = false;
+};
+
+void Parser::run()
+{
+    m_pendingText.reserve(4096);
+    for (;;) {
+        const RtfTokenizer::Token token = m_tokens.next();
+        if (m_skipDepth > 0) {
+            if (token.kind == Kind::GroupStart) {
+                ++m_skipDepth;
+            } else if (token.kind == Kind::GroupEnd) {
+                if (--m_skipDepth == 0)
+                    groupEnd();
+            } else if (token.kind == Kind::ControlWord && token.text == "bin") {
+                m_tokens.skipBinary(token.parameter);
+            } else if (token.kind == Kind::End) {
+                break;
+            }
+            continue;
+        }
+        if (m_unicodeSkip > 0) {
+            switch (token.kind) {
+            case Kind::Text: {
+                const qsizetype skipped = qMin<qsizetype>(m_unicodeSkip, token.text.size());
+                m_unicodeSkip -= int(skipped);
+                if (skipped < token.text.size()) {
+                    RtfTokenizer::Token rest = token;
+                    rest.text = token.text.sliced(skipped);
+                    bodyBytes(rest.text);
+                }
+                continue;
+            }
+            case Kind::HexByte:
+            case Kind::ControlSymbol:
+                --m_unicodeSkip;
+                continue;
+            case Kind::ControlWord:
+                --m_unicodeSkip;
+                if (token.text == "bin")
+                    m_tokens.skipBinary(token.parameter);
+                continue;
+            default:
+                m_unicodeSkip = 0;
+                break;
+            }
+        }
+        switch (token.kind) {
+        case Kind::End:
+            flushText();
+            m_sink.finish(m_state.paragraph, charFormat());
+            return;
+        case Kind::GroupStart:
+            groupStart();
+            break;
+        case Kind::GroupEnd:
+            groupEnd();
+            break;
+        case Kind::ControlWord:
+            controlWord(token);
+            m_groupStart = false;
+            break;
+        case Kind::ControlSymbol:
+            controlSymbol(token.symbol);
+            break;
+        case Kind::Text:
+            m_groupStart = false;
+            bodyBytes(token.text);
+            break;
+        case Kind::HexByte:
+            m_groupStart = false;
+            if (token.byte >= 0) {
+                const char byte = char(token.byte);
+                bodyBytes(QByteArrayView(&byte, 1));
+            }
+            break;
+        }
+    }
+    flushText();
+    m_sink.finish(m_state.paragraph, charFormat());
+}
+
+void Parser::groupStart()
+{
+    flushBytes();
+    if (m_stack.size() >= MaxStateDepth) {
+        ++m_overflowDepth;
+    } else {
+        m_stack.push_back(m_state);
+        if (m_state.destination == Destination::Upr)
+            m_state.destination = Destination::UprPlain;
+        m_state.pnSeen = false;
+    }
+    m_starred = false;
+    m_groupStart = true;
+}
+
+void Parser::groupEnd()
+{
+    flushBytes();
+    m_starred = false;
+    m_groupStart = false;
+    if (m_overflowDepth > 0) {
+        --m_overflowDepth;
+        return;
+    }
+    if (m_stack.empty())
+        return; // unbalanced: more closing braces than opening ones
+    const GroupState closing = m_state;
+    if (closing.destination == Destination::FontTable && m_currentFont)
+        fontTableText(";");
+    m_state = m_stack.back();
+    m_stack.pop_back();
+    if (closing.pnSeen)
+        m_state.paragraph.list = closing.pnList;
+    if (closing.destination == Destination::ListText && m_state.destination == Destination::Body)
+        m_state.paragraph.list = m_listTextKind;
+}
+
+void Parser::skipDestination()
+{
+    // The current group's state is on the stack; restore it when the group ends.
+    m_skipDepth = 1;
+}
+
+int Parser::codePageOfState() const
+{
+    int font = m_state.font;
+    if (font < 0) {
+        const auto it = m_fontIndex.constFind(m_defaultFontNumber);
+        font = it != m_fontIndex.cend() ? *it : -1;
+    }
+    if (font >= 0 && m_fonts[size_t(font)].codePage != 0)
+        return m_fonts[size_t(font)].codePage;
+    return m_documentCodePage;
+}
+
+CodePageDecoder& Parser::decoder(int codePage)
+{
+    for (auto& d : m_decoders) {
+        if (d->codePage() == codePage)
+            return *d;
+    }
+    m_decoders.push_back(std::make_unique<CodePageDecoder>(codePage));
+    // An unknown code page reads as 1252; remember it under the asked number too.
+    if (m_decoders.back()->codePage() != codePage) {
+        m_decoders.pop_back();
+        for (auto& d : m_decoders) {
+            if (d->codePage() == 1252)
+                return *d;
+        }
+        m_decoders.push_back(std::make_unique<CodePageDecoder>(1252));
+    }
+    return *m_decoders.back();
+}
+
+RtfCharFormat Parser::charFormat() const
+{
+    RtfCharFormat format;
+    int font = m_state.font;
+    if (font < 0) {
+        const auto it = m_fontIndex.constFind(m_defaultFontNumber);
+        font = it != m_fontIndex.cend() ? *it : -1;
+    }
+    if (font >= 0) {
+        const RtfFont& f = m_fonts[size_t(font)];
+        format.face = f.name;
+        format.charset = f.charset;
+        format.pitch = f.pitch;
+    }
+    format.sizeTwips = m_state.sizeTwips;
+    format.bold = m_state.bold;
+    format.italic = m_state.italic;
+    format.underline = m_state.underline;
+    format.strikeOut = m_state.strikeOut;
+    format.verticalShift = m_state.verticalShift;
+    if (m_state.color >= 0 && size_t(m_state.color) < m_colors.size() && !m_colorIsAuto[size_t(m_state.color)]) {
+        format.hasColor = true;
+        format.color = m_colors[size_t(m_state.color)];
+    }
+    return format;
+}
+
+void Parser::flushBytes()
+{
+    if (m_pendingBytes.isEmpty())
+        return;
+    decoder(m_pendingCodePage).decode(m_pendingBytes, m_pendingText);
+    m_pendingBytes.clear();
+}
+
+void Parser::flushText()
+{
+    flushBytes();
+    if (!m_pendingText.isEmpty()) {
+        m_sink.text(m_pendingText, m_pendingFormat);
+        m_pendingText.clear();
+    }
+}
+
+void Parser::pendingCellTab()
+{
+    if (m_cellTab) {
+        m_cellTab = false;
+        bodyChar(u'\t');
+    }
+}
+
+void Parser::bodyBytes(QByteArrayView bytes)
+{
+    switch (m_state.destination) {
+    case Destination::Body:
+        break;
+    case Destination::FontTable:
+        fontTableText(bytes);
+        return;
+    case Destination::ColorTable:
+        colorTableText(bytes);
+        return;
+    case Destination::ListText:
+        for (char c : bytes) {
+            if (c >= '0' && c <= '9')
+                m_listTextKind = RtfParaFormat::List::Numbered;
+        }
+        return;
+    default:
+        return;
+    }
+    if (!inBody())
+        return;
+    m_paragraphHasText = true;
+    if (m_cellTab)
+        pendingCellTab();
+    const int codePage = codePageOfState();
+    if (!m_pendingBytes.isEmpty() && codePage != m_pendingCodePage)
+        flushBytes();
+    if (m_pendingBytes.isEmpty()) {
+        const RtfCharFormat format = charFormat();
+        if (format != m_pendingFormat) {
+            flushText();
+            m_pendingFormat = format;
+        }
+        m_pendingCodePage = codePage;
+    }
+    m_pendingBytes.append(bytes);
+}
+
+void Parser::bodyChar(char16_t c)
+{
+    if (!inBody())
+        return;
+    m_paragraphHasText = true;
+    if (m_cellTab && c != u'\t')
+        pendingCellTab();
+    flushBytes();
+    const RtfCharFormat format = charFormat();
+    if (format != m_pendingFormat) {
+        flushText();
+        m_pendingFormat = format;
+    }
+    m_pendingText.append(QChar(c));
+}
+
+void Parser::endParagraph()
+{
+    if (m_state.destination != Destination::Body)
+        return;
+    m_cellTab = false;
+    flushText();
+    m_sink.endParagraph(m_state.paragraph, charFormat());
+    m_paragraphHasText = false;
+    m_listTextKind = RtfParaFormat::List::None;
+}
+
+void Parser::fontTableText(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        if (c == ';') {
+            if (m_currentFont) {
+                const int codePage = m_currentFont->codePage ? m_currentFont->codePage : m_documentCodePage;
+                QString name;
+                decoder(codePage).decode(m_fontNameBytes, name);
+                m_currentFont->name = name.trimmed();
+            }
+            m_fontNameBytes.clear();
+            m_currentFont = nullptr;
+        } else if (m_currentFont) {
+            m_fontNameBytes.append(c);
+        }
+    }
+}
+
+void Parser::fontTableWord(Word word, const RtfTokenizer::Token& token)
+{
+    switch (word) {
+    case Word::F: {
+        if (m_currentFont)
+            fontTableText(";");
+        const auto it = m_fontIndex.constFind(token.parameter);
+        if (it != m_fontIndex.cend()) {
+            m_currentFont = &m_fonts[size_t(*it)];
+            *m_currentFont = RtfFont{};
+        } else {
+            m_fontIndex.insert(token.parameter, int(m_fonts.size()));
+            m_fonts.emplace_back();
+            m_currentFont = &m_fonts.back();
+        }
+        m_currentFont->number = token.parameter;
+        m_fontNameBytes.clear();
+        break;
+    }
+    case Word::FCharset:
+        if (m_currentFont) {
+            m_currentFont->charset = token.parameter;
+            if (m_currentFont->codePage == 0 || m_currentFont->codePage == CodePageDecoder::codePageOfCharset(0))
+                m_currentFont->codePage = CodePageDecoder::codePageOfCharset(token.parameter);
+        }
+        break;
+    case Word::Cpg:
+        if (m_currentFont && token.parameter > 0)
+            m_currentFont->codePage = token.parameter;
+        break;
+    case Word::Fprq:
+        if (m_currentFont)
+            m_currentFont->pitch = token.parameter == 1 ? 1 : token.parameter == 2 ? 2 : 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::colorTableText(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        if (c != ';')
+            continue;
+        m_colors.push_back(qRgb(m_red, m_green, m_blue));
+        m_colorIsAuto.push_back(!m_colorHasValue);
+        m_red = m_green = m_blue = 0;
+        m_colorHasValue = false;
+    }
+}
+
+void Parser::controlSymbol(char symbol)
+{
+    switch (symbol) {
+    case '*':
+        m_starred = true;
+        return;
+    case '\n':
+        m_groupStart = false;
+        endParagraph();
+        return;
+    case '\\':
+    case '{':
+    case '}': {
+        m_groupStart = false;
+        const char c = symbol;
+        bodyBytes(QByteArrayView(&c, 1));
+        return;
+    }
+    case '~':
+        bodyChar(u'\u00a0');
+        break;
+    case '_':
+        bodyChar(u'\u2011');
+        break;
+    case '-': // an optional hyphen: shown only where a line breaks there
+        bodyChar(u'\u00ad');
+        break;
+    case '\t':
+        bodyChar(u'\t');
+        break;
+    default:
+        break;
+    }
+    m_groupStart = false;
+}
+
+void Parser::controlWord(const RtfTokenizer::Token& token)
+{
+    const Word word = token.text.isEmpty() ? Word::Unknown : lookUp(token.text);
+    const int p = token.parameter;
+    const bool on = !token.hasParameter || p != 0;
+    const bool atGroupStart = m_groupStart;
+
+    if (m_starred && atGroupStart) {
+        m_starred = false;
+        // An ignorable destination we do not read: its whole group goes.
+        if (word != Word::Pn && word != Word::Ud && word != Word::FldInst && word != Word::ListText &&
+            word != Word::PnText) {
+            flushBytes();
+            skipDestination();
+            return;
+        }
+    }
+
+    if (m_state.destination == Destination::UprPlain) {
+        if (word == Word::Ud)
+            m_state.destination = Destination::Body;
+        else if (atGroupStart)
+            skipDestination();
+        return;
+    }
+
+    if (m_state.destination == Destination::FontTable) {
+        if (atGroupStart && isFontEntryDestination(token.text)) {
+            skipDestination(); // \fname, \panose ... inside an entry
+            return;
+        }
+        fontTableWord(word, token);
+        if (word == Word::Bin)
+            m_tokens.skipBinary(p);
+        return;
+    }
+    if (m_state.destination == Destination::ColorTable) {
+        const int value = qBound(0, p, 255);
+        if (word == Word::Red || word == Word::Green || word == Word::Blue)
+            m_colorHasValue = true;
+        if (word == Word::Red)
+            m_red = value;
+        else if (word == Word::Green)
+            m_green = value;
+        else if (word == Word::Blue)
+            m_blue = value;
+        return;
+    }
+    if (m_state.destination == Destination::Pn) {
+        if (word == Word::PnLvlBlt) {
+            m_state.pnList = RtfParaFormat::List::Bullet;
+        } else if (word == Word::PnLvlNumbered) {
+            if (m_state.pnList == RtfParaFormat::List::None || p != 0)
+                m_state.pnList = RtfParaFormat::List::Numbered;
+        } else if (atGroupStart || word == Word::Skip) {
+            skipDestination();
+        } else if (word == Word::Bin) {
+            m_tokens.skipBinary(p);
+        }
+        return;
+    }
+
+    switch (word) {
+    case Word::Unknown:
+        return;
+    case Word::Rtf:
+    case Word::Ansi:
+        if (word == Word::Ansi)
+            m_documentCodePage = 1252;
+        return;
+    case Word::Mac:
+        m_documentCodePage = 10000;
+        return;
+    case Word::Pc:
+        m_documentCodePage = 437;
+        return;
+    case Word::Pca:
+        m_documentCodePage = 850;
+        return;
+    case Word::AnsiCpg:
+        flushBytes();
+        m_documentCodePage = p > 0 ? p : 1252;
+        return;
+    case Word::Deff:
+        m_defaultFontNumber = p;
+        return;
+    case Word::Uc:
+        m_state.skipAfterUnicode = static_cast<unsigned char>(qBound(0, p, 255));
+        return;
+    case Word::U: {
+        const int value = p < 0 ? p + 65536 : p;
+        if (value >= 0 && value <= 0xFFFF)
+            bodyChar(char16_t(value));
+        m_unicodeSkip = m_state.skipAfterUnicode;
+        return;
+    }
+    case Word::Bin:
+        flushBytes();
+        m_tokens.skipBinary(p);
+        return;
+    case Word::Upr:
+        m_state.destination = Destination::Upr;
+        return;
+    case Word::Ud:
+        if (m_state.destination == Destination::Upr || atGroupStart)
+            m_state.destination = Destination::Body;
+        return;
+    case Word::FontTable:
+        flushBytes();
+        m_state.destination = Destination::FontTable;
+        m_currentFont = nullptr;
+        return;
+    case Word::ColorTable:
+        flushBytes();
+        m_state.destination = Destination::ColorTable;
+        return;
+    case Word::Pn:
+        flushBytes();
+        m_state.destination = Destination::Pn;
+        m_state.pnSeen = true;
+        m_state.pnList = RtfParaFormat::List::None;
+        return;
+    case Word::ListText:
+    case Word::PnText:
+        flushBytes();
+        m_state.destination = Destination::ListText;
+        m_listTextKind = RtfParaFormat::List::Bullet;
+        return;
+    case Word::Field:
+    case Word::FldRslt:
+        return;
+    case Word::FldInst:
+    case Word::Skip:
+        flushBytes();
+        skipDestination();
+        return;
+    default:
+        break;
+    }
+
+    // Formatting and text of the body (also inside groups that only hold formatting).
+    flushBytes();
+    switch (word) {
+    case Word::F: {
+        const auto it = m_fontIndex.constFind(p);
+        m_state.font = it != m_fontIndex.cend() ? *it : -1;
+        break;
+    }
+    case Word::Plain:
+        m_state.font = -1;
+        m_state.sizeTwips = 240;
+        m_state.bold = m_state.italic = m_state.underline = m_state.strikeOut = m_state.hidden = false;
+        m_state.verticalShift = 0;
+        m_state.color = -1;
+        break;
+    case Word::B:
+        m_state.bold = on;
+        break;
+    case Word::I:
+        m_state.italic = on;
+        break;
+    case Word::Ul:
+        m_state.underline = on;
+        break;
+    case Word::UlNone:
+        m_state.underline = false;
+        break;
+    case Word::Strike:
+        m_state.strikeOut = on;
+        break;
+    case Word::Fs:
+        if (token.hasParameter && p > 0)
+            m_state.sizeTwips = qMin(p, 3276) * 10;
+        break;
+    case Word::Cf:
+        m_state.color = p > 0 ? p : -1;
+        break;
+    case Word::Super:
+        m_state.verticalShift = 1;
+        break;
+    case Word::Sub:
+        m_state.verticalShift = -1;
+        break;
+    case Word::NoSuperSub:
+        m_state.verticalShift = 0;
+        break;
+    case Word::Up:
+        m_state.verticalShift = p != 0 ? 1 : 0;
+        break;
+    case Word::Dn:
+        m_state.verticalShift = p != 0 ? -1 : 0;
+        break;
+    case Word::V:
+        m_state.hidden = on;
+        break;
+    case Word::Pard:
+        m_state.paragraph = RtfParaFormat{};
+        break;
+    case Word::Ql:
+        m_state.paragraph.align = RtfParaFormat::Align::Left;
+        break;
+    case Word::Qr:
+        m_state.paragraph.align = RtfParaFormat::Align::Right;
+        break;
+    case Word::Qc:
+        m_state.paragraph.align = RtfParaFormat::Align::Center;
+        break;
+    case Word::Qj:
+        m_state.paragraph.align = RtfParaFormat::Align::Justify;
+        break;
+    case Word::Fi: {
+        // RTF holds the first line relative to the left indent; we hold it from the edge.
+        const int left = m_state.paragraph.firstIndentTwips + m_state.paragraph.leftOffsetTwips;
+        const int first = left + qBound(-MaxIndentTwips, p, MaxIndentTwips);
+        m_state.paragraph.firstIndentTwips = first;
+        m_state.paragraph.leftOffsetTwips = left - first;
+        break;
+    }
+    case Word::Li: {
+        const int fi = -m_state.paragraph.leftOffsetTwips;
+        const int left = qBound(-MaxIndentTwips, p, MaxIndentTwips);
+        m_state.paragraph.firstIndentTwips = left + fi;
+        m_state.paragraph.leftOffsetTwips = left - m_state.paragraph.firstIndentTwips;
+        break;
+    }
+    case Word::Ri:
+        m_state.paragraph.rightIndentTwips = qBound(-MaxIndentTwips, p, MaxIndentTwips);
+        break;
+    case Word::Ls:
+        if (m_state.paragraph.list == RtfParaFormat::List::None)
+            m_state.paragraph.list =
+                m_listTextKind != RtfParaFormat::List::None ? m_listTextKind : RtfParaFormat::List::Bullet;
+        break;
+    case Word::Par:
+        endParagraph();
+        break;
+    case Word::Row:
+        m_cellTab = false;
+        endParagraph();
+        break;
+    case Word::Sect:
+    case Word::Page:
+        if (m_paragraphHasText)
+            endParagraph();
+        break;
+    case Word::Line:
+        bodyChar(QChar::LineSeparator);
+        break;
+    case Word::Tab:
+        bodyChar(u'\t');
+        break;
+    case Word::Cell:
+        if (inBody()) {
+            pendingCellTab();
+            m_cellTab = true;
+        }
+        break;
+    case Word::EmDash:
+        bodyChar(u'\u2014');
+        break;
+    case Word::EnDash:
+        bodyChar(u'\u2013');
+        break;
+    case Word::Bullet:
+        bodyChar(u'\u2022');
+        break;
+    case Word::LQuote:
+        bodyChar(u'\u2018');
+        break;
+    case Word::RQuote:
+        bodyChar(u'\u2019');
+        break;
+    case Word::LDblQuote:
+        bodyChar(u'\u201c');
+        break;
+    case Word::RDblQuote:
+        bodyChar(u'\u201d');
+        break;
+    case Word::EmSpace:
+        bodyChar(u'\u2003');
+        break;
+    case Word::EnSpace:
+        bodyChar(u'\u2002');
+        break;
+    case Word::QmSpace:
+        bodyChar(u'\u2005');
+        break;
+    case Word::Zwj:
+        bodyChar(u'\u200d');
+        break;
+    case Word::Zwnj:
+        bodyChar(u'\u200c');
+        break;
+    case Word::LtrMark:
+        bodyChar(u'\u200e');
+        break;
+    case Word::RtlMark:
+        bodyChar(u'\u200f');
+        break;
+    default:
+        break;
+    }
+}
+} // namespace
+
 bool RtfReader::looksLikeRtf(QByteArrayView data)
 {
-    return data.startsWith("{\\rtf");
+    qsizetype pos = 0;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        pos = 3;
+    while (pos < data.size() && (data[pos] == ' ' || data[pos] == '\t' || data[pos] == '\r' || data[pos] == '\n'))
+        ++pos;
+    return data.sliced(pos).startsWith("{\\rtf");
 }
 
-bool RtfReader::parse(QByteArrayView data, RtfSink&)
+bool RtfReader::parse(QByteArrayView data, RtfSink& sink)
 {
-    return looksLikeRtf(data);
+    if (!looksLikeRtf(data))
+        return false;
+    Parser(data, sink).run();
+    return true;
 }
 
-bool RtfReader::read(QByteArrayView data, QTextDocument&)
+bool RtfReader::read(QByteArrayView data, QTextDocument& document)
 {
-    return looksLikeRtf(data);
+    if (!looksLikeRtf(data))
+        return false;
+    RtfDocumentSink sink(document);
+    Parser(data, sink).run();
+    return true;
 }
 
 bool RtfReader::read(QIODevice& device, QTextDocument& document)
 {
-    return read(device.readAll(), document);
+    if (!device.isReadable())
+        return false;
+    const QByteArray data = device.readAll();
+    return read(data, document);
 }
 
-bool RtfReader::readText(QByteArrayView data, QString&)
+bool RtfReader::readText(QByteArrayView data, QString& text)
 {
-    return looksLikeRtf(data);
+    if (!looksLikeRtf(data))
+        return false;
+    RtfTextSink sink;
+    Parser(data, sink).run();
+    text = sink.takeText();
+    return true;
 }

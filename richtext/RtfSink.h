@@ -40,8 +40,9 @@ public:
     virtual ~RtfSink() = default;
     // A run of text of one format: letters, '\t' and QChar::LineSeparator for a line break.
     virtual void text(QStringView text, const RtfCharFormat& format) = 0;
-    // Ends the current paragraph, which has the given format.
-    virtual void endParagraph(const RtfParaFormat& format) = 0;
+    // Ends the current paragraph, which has the given format; its mark has the character format
+    // in force.
+    virtual void endParagraph(const RtfParaFormat& format, const RtfCharFormat& mark) = 0;
     // The last paragraph (possibly empty) ends with the document.
-    virtual void finish(const RtfParaFormat& format) = 0;
+    virtual void finish(const RtfParaFormat& format, const RtfCharFormat& mark) = 0;
 };

@@ -1,10 +1,264 @@
 #include "richtext/RtfWriter.h"
 
-#include <QIODevice>
+#include "richtext/DocumentFormat.h"
 
-QByteArray RtfWriter::toRtf(const QTextDocument&)
+#include <QIODevice>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <vector>
+
+namespace {
+struct FontKey {
+    QString face;
+    int charset;
+    int pitch;
+    bool operator==(const FontKey&) const = default;
+};
+
+int intProperty(const QTextFormat& format, int property, int fallback)
 {
-    return "{\\rtf1\\ansi }";
+    return format.hasProperty(property) ? format.intProperty(property) : fallback;
+}
+
+FontKey fontOf(const QTextCharFormat& format, const QString& defaultFace)
+{
+    const QStringList families = format.fontFamilies().toStringList();
+    return {families.isEmpty() || families.first().isEmpty() ? defaultFace : families.first(),
+            intProperty(format, DocumentFormat::Charset, 1), intProperty(format, DocumentFormat::Pitch, 0)};
+}
+
+bool isBullet(QTextListFormat::Style style)
+{
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+           style == QTextListFormat::ListSquare;
+}
+
+class Writer {
+public:
+    explicit Writer(const QTextDocument& document) : m_document(document) {}
+    QByteArray run();
+
+private:
+    int fontIndex(const FontKey& key);
+    int colorIndex(QRgb color);
+    void collect();
+    void writeHeader(QByteArray& out) const;
+    void writeParagraph(const QTextBlock& block);
+    void writeCharFormat(const QTextCharFormat& format);
+    void writeText(const QString& text);
+    static void appendFaceName(QByteArray& out, const QString& face);
+
+    const QTextDocument& m_document;
+    QString m_defaultFace;
+    std::vector<FontKey> m_fonts;
+    std::vector<QRgb> m_colors;
+    int m_symbolFont = -1;
+    QByteArray m_body;
+};
+
+int Writer::fontIndex(const FontKey& key)
+{
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts[i] == key)
+            return int(i);
+    }
+    m_fonts.push_back(key);
+    return int(m_fonts.size() - 1);
+}
+
+int Writer::colorIndex(QRgb color)
+{
+    for (size_t i = 0; i < m_colors.size(); ++i) {
+        if (m_colors[i] == color)
+            return int(i) + 1; // entry 0 is the automatic colour
+    }
+    m_colors.push_back(color);
+    return int(m_colors.size());
+}
+
+void Writer::collect()
+{
+    const QStringList families = m_document.defaultFont().families();
+    m_defaultFace = families.isEmpty() ? m_document.defaultFont().family() : families.first();
+    bool lists = false;
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+        fontIndex(fontOf(block.charFormat(), m_defaultFace));
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            fontIndex(fontOf(it.fragment().charFormat(), m_defaultFace));
+        lists = lists || block.textList();
+    }
+    if (m_fonts.empty())
+        fontIndex({m_defaultFace, 1, 0});
+    if (lists)
+        m_symbolFont = fontIndex({QStringLiteral("Symbol"), 2, 2});
+}
+
+void Writer::appendFaceName(QByteArray& out, const QString& face)
+{
+    for (QChar c : face) {
+        const char16_t u = c.unicode();
+        if (u == u';' || u == u'\\' || u == u'{' || u == u'}' || u >= 0x80 || u < 0x20)
+            out += "\\u" + QByteArray::number(qint16(u)) + '?';
+        else
+            out += char(u);
+    }
+}
+
+void Writer::writeHeader(QByteArray& out) const
+{
+    out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        const FontKey& font = m_fonts[i];
+        out += "{\\f" + QByteArray::number(qsizetype(i)) + "\\fnil\\fcharset" + QByteArray::number(font.charset);
+        if (font.pitch != 0)
+            out += "\\fprq" + QByteArray::number(font.pitch);
+        out += ' ';
+        appendFaceName(out, font.face);
+        out += ";}";
+    }
+    out += "}\r\n{\\colortbl ;";
+    for (QRgb color : m_colors) {
+        out += "\\red" + QByteArray::number(qRed(color)) + "\\green" + QByteArray::number(qGreen(color)) + "\\blue" +
+               QByteArray::number(qBlue(color)) + ';';
+    }
+    out += "}\r\n\\viewkind4\r\n";
+}
+
+void Writer::writeCharFormat(const QTextCharFormat& format)
+{
+    QByteArray& out = m_body;
+    out += "\\plain\\f" + QByteArray::number(fontIndex(fontOf(format, m_defaultFace)));
+    const int twips = format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : 240;
+    out += "\\fs" + QByteArray::number(qMax(1, (twips + 5) / 10));
+    if (format.fontWeight() >= QFont::DemiBold)
+        out += "\\b";
+    if (format.fontItalic())
+        out += "\\i";
+    if (format.fontUnderline())
+        out += "\\ul";
+    if (format.fontStrikeOut())
+        out += "\\strike";
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        out += "\\super";
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        out += "\\sub";
+    const QBrush foreground = format.foreground();
+    if (foreground.style() != Qt::NoBrush)
+        out += "\\cf" + QByteArray::number(colorIndex(foreground.color().rgb()));
+    out += ' ';
+}
+
+void Writer::writeText(const QString& text)
+{
+    QByteArray& out = m_body;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case u'\\':
+            out += "\\\\";
+            break;
+        case u'{':
+            out += "\\{";
+            break;
+        case u'}':
+            out += "\\}";
+            break;
+        case u'\t':
+            out += "\\tab ";
+            break;
+        case QChar::LineSeparator:
+        case u'\n':
+            out += "\\line ";
+            break;
+        case QChar::Nbsp:
+            out += "\\~";
+            break;
+        default:
+            if (u >= 0x20 && u < 0x80) {
+                out += char(u);
+            } else if (u >= 0x80) {
+                // Readers that do not know \u show the Latin-1 byte or a question mark.
+                out += "\\u" + QByteArray::number(qint16(u));
+                if (u < 0x100 && u >= 0xA0)
+                    out += "\\'" + QByteArray::number(int(u), 16);
+                else
+                    out += '?';
+            }
+            break;
+        }
+    }
+}
+
+void Writer::writeParagraph(const QTextBlock& block)
+{
+    QByteArray& out = m_body;
+    const QTextBlockFormat format = block.blockFormat();
+    out += "\\pard";
+    if (const QTextList* list = block.textList()) {
+        const QByteArray symbol = QByteArray::number(m_symbolFont);
+        if (isBullet(list->format().style())) {
+            out += "{\\pntext\\f" + symbol + "\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf" + symbol +
+                   "\\pnindent0{\\pntxtb\\'B7}}";
+        } else {
+            out += "{\\pntext " + QByteArray::number(list->itemNumber(block) + 1) +
+                   ".\\tab}{\\*\\pn\\pnlvlbody\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
+        }
+    }
+    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
+    if (align & Qt::AlignRight)
+        out += "\\qr";
+    else if (align & Qt::AlignHCenter)
+        out += "\\qc";
+    else if (align & Qt::AlignJustify)
+        out += "\\qj";
+    const int first = intProperty(format, DocumentFormat::FirstIndentTwips, 0);
+    const int offset = intProperty(format, DocumentFormat::LeftOffsetTwips, 0);
+    const int right = intProperty(format, DocumentFormat::RightIndentTwips, 0);
+    if (offset != 0)
+        out += "\\fi" + QByteArray::number(-offset);
+    if (first + offset != 0)
+        out += "\\li" + QByteArray::number(first + offset);
+    if (right != 0)
+        out += "\\ri" + QByteArray::number(right);
+
+    bool wroteFormat = false;
+    QTextCharFormat last;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat charFormat = fragment.charFormat();
+        if (!wroteFormat || charFormat != last) {
+            writeCharFormat(charFormat);
+            last = charFormat;
+            wroteFormat = true;
+        }
+        writeText(fragment.text());
+    }
+    if (!wroteFormat)
+        writeCharFormat(block.charFormat()); // an empty paragraph keeps the format typing uses
+}
+
+QByteArray Writer::run()
+{
+    collect();
+    m_body.reserve(m_document.characterCount() * 2 + 1024);
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+        writeParagraph(block);
+        if (block.next().isValid())
+            m_body += "\\par\r\n";
+    }
+    QByteArray out;
+    writeHeader(out);
+    out += m_body;
+    out += "\r\n}\r\n";
+    return out;
+}
+} // namespace
+
+QByteArray RtfWriter::toRtf(const QTextDocument& document)
+{
+    return Writer(document).run();
 }
 
 bool RtfWriter::write(const QTextDocument& document, QIODevice& device)
