@@ -23,7 +23,8 @@ void blit(QPainter& destination, const QRect& destinationArea, const QImage& sou
 }
 } // namespace
 
-QImage scaledNearest(const QImage& source, const QRect& sourceArea, const QSize& size, std::optional<QRgb> key)
+QImage scaledNearest(const QImage& source, const QRect& sourceArea, const QSize& size,
+                     std::optional<QRgb> key)
 {
     QImage result(size, QImage::Format_ARGB32);
     result.fill(Qt::transparent);
@@ -51,14 +52,14 @@ QImage scaledNearest(const QImage& source, const QRect& sourceArea, const QSize&
     return result;
 }
 
-void KeyedBlit(QPainter& destination, const QRect& destinationArea, const QImage& source, const QRect& sourceArea,
-               QRgb key)
+void KeyedBlit(QPainter& destination, const QRect& destinationArea, const QImage& source,
+               const QRect& sourceArea, QRgb key)
 {
     blit(destination, destinationArea, source, sourceArea, key);
 }
 
-void DrawKeyedPart(QPainter& destination, const QImage& picture, Colors::TColor key, int dstX, int dstY, int dstW,
-                   int dstH, int srcX, int srcY, int srcW, int srcH)
+void DrawKeyedPart(QPainter& destination, const QImage& picture, Colors::TColor key, int dstX, int dstY,
+                   int dstW, int dstH, int srcX, int srcY, int srcW, int srcH)
 {
     if (picture.isNull())
         return;

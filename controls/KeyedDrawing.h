@@ -15,8 +15,8 @@ class QPainter;
 namespace KeyedDrawing {
 // Copies the source area of source onto the destination area, scaled; pixels whose RGB value
 // equals key are skipped.
-void KeyedBlit(QPainter& destination, const QRect& destinationArea, const QImage& source, const QRect& sourceArea,
-               QRgb key);
+void KeyedBlit(QPainter& destination, const QRect& destinationArea, const QImage& source,
+               const QRect& sourceArea, QRgb key);
 
 // Draws a part of picture. A destination width or height of 0 or less stands for the
 // picture's; a source width or height of 0 or less selects the whole picture. key clNone

@@ -118,7 +118,8 @@ void TLumaroLButton::paint(QPainter& painter)
         } else {
             // The button's own rectangle as the source keeps the picture at its natural size.
             if (scaled)
-                DrawKeyedRect(offscreen, 0, 0, width(), height(), rect(), picture.image(), m_transparentColor);
+                DrawKeyedRect(offscreen, 0, 0, width(), height(), rect(), picture.image(),
+                              m_transparentColor);
             else
                 DrawKeyed(offscreen, 0, 0, picture.image(), m_transparentColor);
         }

@@ -20,10 +20,12 @@ void line(QPainter& painter, QPoint from, QPoint to, const QColor& color)
     const int dy = to.y() - from.y();
     const int steps = qMax(qAbs(dx), qAbs(dy));
     for (int i = 0; i < steps; ++i)
-        pixel(painter, from.x() + qRound(double(dx) * i / steps), from.y() + qRound(double(dy) * i / steps), color);
+        pixel(painter, from.x() + qRound(double(dx) * i / steps), from.y() + qRound(double(dy) * i / steps),
+              color);
 }
 
-void rectangle(QPainter& painter, int left, int top, int right, int bottom, const QColor& pen, const QColor& brush)
+void rectangle(QPainter& painter, int left, int top, int right, int bottom, const QColor& pen,
+               const QColor& brush)
 {
     const QRect area(QPoint(left, top), QPoint(right - 1, bottom - 1));
     if (area.isEmpty())

@@ -38,9 +38,14 @@ QStringList letters(const QImage& image)
         QString row;
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y) | 0xFF000000u;
-            row += p == Background ? u'.' : p == White ? u'W' : p == qRgb(255, 0, 0) ? u'R'
-                 : p == qRgb(0, 255, 0) ? u'G' : p == qRgb(0, 0, 255) ? u'B' : p == qRgb(0, 0, 0) ? u'K'
-                 : p == qRgb(255, 255, 0) ? u'Y' : u'?';
+            row += p == Background          ? u'.'
+                   : p == White             ? u'W'
+                   : p == qRgb(255, 0, 0)   ? u'R'
+                   : p == qRgb(0, 255, 0)   ? u'G'
+                   : p == qRgb(0, 0, 255)   ? u'B'
+                   : p == qRgb(0, 0, 0)     ? u'K'
+                   : p == qRgb(255, 255, 0) ? u'Y'
+                                            : u'?';
         }
         rows << row;
     }
@@ -78,38 +83,36 @@ private Q_SLOTS:
             << Draw([](QPainter& p, const QImage& pic) { DrawKeyedPart(p, pic, Colors::clNone, 0, 0, 4, 4); })
             << QStringList{"RRGG", "RRGG", "BBYY", "BBYY"};
         QTest::newRow("enlarging keeps the key transparent")
-            << QStringList{"RW"} << QSize(4, 2)
-            << Draw([](QPainter& p, const QImage& pic) { DrawKeyedPart(p, pic, Colors::clWhite, 0, 0, 4, 2); })
+            << QStringList{"RW"} << QSize(4, 2) << Draw([](QPainter& p, const QImage& pic) {
+                   DrawKeyedPart(p, pic, Colors::clWhite, 0, 0, 4, 2);
+               })
             << QStringList{"RR..", "RR.."};
         QTest::newRow("shrinking drops columns, never blends")
             << QStringList{"RGBY"} << QSize(2, 1)
             << Draw([](QPainter& p, const QImage& pic) { DrawKeyedPart(p, pic, Colors::clNone, 0, 0, 2, 1); })
             << QStringList{"GY"};
         QTest::newRow("part of the picture from its origin")
-            << QStringList{"RGB", "KYW"} << QSize(3, 2)
-            << Draw([](QPainter& p, const QImage& pic) {
+            << QStringList{"RGB", "KYW"} << QSize(3, 2) << Draw([](QPainter& p, const QImage& pic) {
                    DrawKeyedPart(p, pic, Colors::clWhite, 0, 0, 2, 1, 1, 1, 2, 1);
                })
             << QStringList{"Y..", "..."};
         QTest::newRow("sizes of 0 mean the whole picture")
-            << QStringList{"RG", "BW"} << QSize(3, 2)
-            << Draw([](QPainter& p, const QImage& pic) { DrawKeyedPart(p, pic, Colors::clWhite, 1, 0, 0, -1, 1, 1, 0, 5); })
+            << QStringList{"RG", "BW"} << QSize(3, 2) << Draw([](QPainter& p, const QImage& pic) {
+                   DrawKeyedPart(p, pic, Colors::clWhite, 1, 0, 0, -1, 1, 1, 0, 5);
+               })
             << QStringList{".RG", ".B."};
         QTest::newRow("rectangle source, scaled")
-            << QStringList{"RGB", "KYW"} << QSize(4, 2)
-            << Draw([](QPainter& p, const QImage& pic) {
+            << QStringList{"RGB", "KYW"} << QSize(4, 2) << Draw([](QPainter& p, const QImage& pic) {
                    DrawKeyedRect(p, 0, 0, 4, 2, QRect(QPoint(1, 0), QPoint(2, 0)), pic, Colors::clWhite);
                })
             << QStringList{"GGBB", "GGBB"};
         QTest::newRow("source beyond the picture leaves the destination")
-            << QStringList{"RG"} << QSize(4, 2)
-            << Draw([](QPainter& p, const QImage& pic) {
+            << QStringList{"RG"} << QSize(4, 2) << Draw([](QPainter& p, const QImage& pic) {
                    DrawKeyedRect(p, 0, 0, 4, 2, QRect(0, 0, 4, 2), pic, Colors::clWhite);
                })
             << QStringList{"RG..", "...."};
         QTest::newRow("KeyedBlit with an RGB key")
-            << QStringList{"YK", "KY"} << QSize(2, 2)
-            << Draw([](QPainter& p, const QImage& pic) {
+            << QStringList{"YK", "KY"} << QSize(2, 2) << Draw([](QPainter& p, const QImage& pic) {
                    KeyedBlit(p, QRect(0, 0, 2, 2), pic, QRect(0, 0, 2, 2), qRgb(0, 0, 0));
                })
             << QStringList{"Y.", ".Y"};

@@ -3,17 +3,7 @@
 
 #include "ControlsTestSupport.h"
 
-#include "controls/ControlClasses.h"
 #include "controls/TLumaroLButton.h"
-#include "framework/AppError.h"
-#include "framework/LayoutParser.h"
-#include "framework/LayoutReader.h"
-#include "framework/ResourceModule.h"
-
-#include <QBuffer>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QtEndian>
 
 using namespace ControlsTest;
 
@@ -60,11 +50,21 @@ QImage letterPicture(const QStringList& rows)
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             switch (rows[y][x].unicode()) {
-            case 'W': image.setPixel(x, y, qRgb(255, 255, 255)); break;
-            case 'R': image.setPixel(x, y, qRgb(255, 0, 0)); break;
-            case 'G': image.setPixel(x, y, qRgb(0, 255, 0)); break;
-            case 'B': image.setPixel(x, y, qRgb(0, 0, 255)); break;
-            default: image.setPixel(x, y, qRgb(255, 255, 0)); break;
+            case 'W':
+                image.setPixel(x, y, qRgb(255, 255, 255));
+                break;
+            case 'R':
+                image.setPixel(x, y, qRgb(255, 0, 0));
+                break;
+            case 'G':
+                image.setPixel(x, y, qRgb(0, 255, 0));
+                break;
+            case 'B':
+                image.setPixel(x, y, qRgb(0, 0, 255));
+                break;
+            default:
+                image.setPixel(x, y, qRgb(255, 255, 0));
+                break;
             }
         }
     }
@@ -78,24 +78,18 @@ QStringList letters(const QImage& image)
         QString row;
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            row += c == ParentBackground ? u'.' : c == Qt::white ? u'W' : c == Qt::red ? u'R'
-                 : c == Qt::green ? u'G' : c == Qt::blue ? u'B' : c == Qt::yellow ? u'Y'
-                 : c == Face ? u'F' : u'?';
+            row += c == ParentBackground ? u'.'
+                   : c == Qt::white      ? u'W'
+                   : c == Qt::red        ? u'R'
+                   : c == Qt::green      ? u'G'
+                   : c == Qt::blue       ? u'B'
+                   : c == Qt::yellow     ? u'Y'
+                   : c == Face           ? u'F'
+                                         : u'?';
         }
         rows << row;
     }
     return rows;
-}
-
-QByteArray bmpFile(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB888);
-    image.fill(Up);
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return data;
 }
 
 struct Step {
@@ -111,13 +105,7 @@ Q_DECLARE_METATYPE(Gesture)
 class TestLumaroLButton : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        useClassicPalette();
-        registerControlClasses();
-    }
-
-    void cleanup() { ResourceModule::setCurrentRoot(QString()); }
+    void initTestCase() { useClassicPalette(); }
 
     void pictureByState_data()
     {
@@ -160,7 +148,8 @@ private Q_SLOTS:
         TLumaroLButton button;
         button.resize(40, 30);
         button.setUpImage(solidPicture(Up));
-        for (const TPicture* picture : {&button.downImage(), &button.mouseOverImage(), &button.disabledImage()})
+        for (const TPicture* picture :
+             {&button.downImage(), &button.mouseOverImage(), &button.disabledImage()})
             QCOMPARE(picture->image(), button.upImage().image());
 
         button.setDownImage(TPicture());
@@ -263,31 +252,35 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         const QPoint in(10, 10);
         const QPoint out(-20, 10);
-        QTest::newRow("left click")
-            << Gesture{{Step::Press, Qt::LeftButton, in}, {Step::Release, Qt::LeftButton, in}}
-            << QStringList{"MouseEnter over", "MouseDown down", "Click down", "MouseUp over"};
-        QTest::newRow("right click")
-            << Gesture{{Step::Press, Qt::RightButton, in}, {Step::Release, Qt::RightButton, in}}
-            << QStringList{"MouseEnter over"};
+        QTest::newRow("left click") << Gesture{{Step::Press, Qt::LeftButton, in},
+                                               {Step::Release, Qt::LeftButton, in}}
+                                    << QStringList{"MouseEnter over", "MouseDown down", "Click down",
+                                                   "MouseUp over"};
+        QTest::newRow("right click") << Gesture{{Step::Press, Qt::RightButton, in},
+                                                {Step::Release, Qt::RightButton, in}}
+                                     << QStringList{"MouseEnter over"};
         QTest::newRow("middle click")
             << Gesture{{Step::Press, Qt::MiddleButton, in}, {Step::Release, Qt::MiddleButton, in}}
             << QStringList{"MouseEnter over"};
         QTest::newRow("left press dragged out, released outside")
-            << Gesture{{Step::Press, Qt::LeftButton, in}, {Step::Move, Qt::LeftButton, out},
+            << Gesture{{Step::Press, Qt::LeftButton, in},
+                       {Step::Move, Qt::LeftButton, out},
                        {Step::Release, Qt::LeftButton, out}}
             << QStringList{"MouseEnter over", "MouseDown down", "MouseLeave down", "MouseUp up"};
         QTest::newRow("released on the right edge, just outside")
             << Gesture{{Step::Press, Qt::LeftButton, in}, {Step::Release, Qt::LeftButton, QPoint(40, 10)}}
             << QStringList{"MouseEnter over", "MouseDown down", "MouseLeave down", "MouseUp up"};
         QTest::newRow("dragged out and back in, released inside")
-            << Gesture{{Step::Press, Qt::LeftButton, in}, {Step::Move, Qt::LeftButton, out},
-                       {Step::Move, Qt::LeftButton, in}, {Step::Release, Qt::LeftButton, in}}
-            << QStringList{"MouseEnter over", "MouseDown down", "MouseLeave down", "MouseEnter down", "Click down",
-                           "MouseUp over"};
+            << Gesture{{Step::Press, Qt::LeftButton, in},
+                       {Step::Move, Qt::LeftButton, out},
+                       {Step::Move, Qt::LeftButton, in},
+                       {Step::Release, Qt::LeftButton, in}}
+            << QStringList{"MouseEnter over", "MouseDown down", "MouseLeave down",
+                           "MouseEnter down", "Click down",     "MouseUp over"};
         QTest::newRow("double click")
             << Gesture{{Step::DoubleClick, Qt::LeftButton, in}}
-            << QStringList{"MouseEnter over", "MouseDown down", "Click down", "MouseUp over", "DblClick over",
-                           "MouseDown down", "MouseUp over"};
+            << QStringList{"MouseEnter over", "MouseDown down", "Click down",  "MouseUp over",
+                           "DblClick over",   "MouseDown down", "MouseUp over"};
     }
 
     void events()
@@ -348,66 +341,6 @@ private Q_SLOTS:
         button->setEnabled(true);
         QVERIFY(!button->pressed());
         QVERIFY(shown(*button) != QStringLiteral("down"));
-    }
-
-    // Pictures named by a layout are read, checked and owned by the button.
-    void layoutPictures_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("refusal"); // empty when the picture is accepted
-
-        const QByteArray good = bmpFile(40, 30);
-        QByteArray wrongSize = good;
-        qToLittleEndian<quint32>(quint32(good.size() + 1), wrongSize.data() + 2);
-        QTest::newRow("complete 24-bit bitmap") << good << QString();
-        QTest::newRow("truncated") << good.left(good.size() - 7) << "size field";
-        QTest::newRow("bytes appended") << good + QByteArray(5, 'x') << "size field";
-        QTest::newRow("size field wrong") << wrongSize << "size field";
-        QTest::newRow("header only") << good.left(20) << "truncated";
-        QTest::newRow("not a picture") << QByteArray("hello") << "not a BMP";
-    }
-
-    void layoutPictures()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, refusal);
-        QTemporaryDir root;
-        QVERIFY(QDir(root.path()).mkpath("art/buttons"));
-        QFile picture(root.filePath("art/buttons/open_up.bmp"));
-        QVERIFY(picture.open(QIODevice::WriteOnly));
-        picture.write(file);
-        picture.close();
-        ResourceModule::setCurrentRoot(root.path());
-
-        const LayoutObject layout = LayoutParser::parse(QStringLiteral("object TestWindow : TTestWindow\n"
-                                                                       "  object LumaroLButton2 : TLumaroLButton\n"
-                                                                       "    Width = 45\n"
-                                                                       "    Stretch = false\n"
-                                                                       "    UpImage = file \"art/buttons/open_up.bmp\"\n"
-                                                                       "  end\n"
-                                                                       "end\n"),
-                                                        QStringLiteral("TTestWindow.layout"));
-        HostWindow window;
-        QString message;
-        try {
-            LayoutReader::read(window, layout, LayoutReader::Mode::Create, QStringLiteral("TTestWindow.layout"));
-        } catch (const AppError& error) {
-            message = error.message();
-        }
-        auto* button = window.findChild<TLumaroLButton*>(QStringLiteral("LumaroLButton2"));
-        QVERIFY(button);
-        if (refusal.isEmpty()) {
-            QCOMPARE(message, QString());
-            QCOMPARE(button->upImage().width(), 40);
-            QCOMPARE(shown(*button), QStringLiteral("up"));
-        } else {
-            QVERIFY2(message.startsWith(QStringLiteral("TTestWindow.layout:5:")), qPrintable(message));
-            QVERIFY2(message.contains(QStringLiteral("LumaroLButton2")), qPrintable(message));
-            QVERIFY2(message.contains(QStringLiteral("art/buttons/open_up.bmp")), qPrintable(message));
-            QVERIFY2(message.contains(refusal), qPrintable(message));
-            QVERIFY(button->upImage().isEmpty());
-            QCOMPARE(shown(*button), QStringLiteral("face"));
-        }
     }
 };
 

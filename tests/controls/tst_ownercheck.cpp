@@ -23,16 +23,28 @@ QStringList letters(const QImage& image)
         QString row;
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            row += c == Face ? u'F' : c == Highlight ? u'H' : c == Shadow ? u'S' : c == Qt::black ? u'K'
-                 : c == Mark ? u'M' : u'?';
+            row += c == Face        ? u'F'
+                   : c == Highlight ? u'H'
+                   : c == Shadow    ? u'S'
+                   : c == Qt::black ? u'K'
+                   : c == Mark      ? u'M'
+                                    : u'?';
         }
         rows << row;
     }
     return rows;
 }
 
-enum class Action { LeftClick, RightClick, MiddleClick, DoubleClick, DragOutReleaseOutside, DragOutAndBack,
-                    ReleaseOneBeyondRight, ReleaseOneBeyondBottom };
+enum class Action {
+    LeftClick,
+    RightClick,
+    MiddleClick,
+    DoubleClick,
+    DragOutReleaseOutside,
+    DragOutAndBack,
+    ReleaseOneBeyondRight,
+    ReleaseOneBeyondBottom
+};
 } // namespace
 
 class TestOwnerCheck : public QObject {
@@ -48,30 +60,99 @@ private Q_SLOTS:
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<QStringList>("expected");
 
+        // One letter a pixel: F face, H highlight, S shadow, K black, M the mark.
+        // clang-format off
         const QStringList raised = {
-            "FHHHHHHHHHHHHS", "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS",
-            "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS",
-            "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS", "FHSSSSSSSSSSSS"};
+            "FHHHHHHHHHHHHS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHSSSSSSSSSSSS",
+        };
         const QStringList pressed = {
-            "FKKKKKKKKKKKKK", "FKKKKKKKKKKKKK", "FKKFFFFFFFFFKK", "FKKFFFFFFFFFKK", "FKKFFFFFFFFFKK",
-            "FKKFFFFFFFFFKK", "FKKFFFFFFFFFKK", "FKKFFFFFFFFFKK", "FKKFFFFFFFFFKK", "FKKFFFFFFFFFKK",
-            "FKKFFFFFFFFFKK", "FKKKKKKKKKKKKK", "FKKKKKKKKKKKKK"};
+            "FKKKKKKKKKKKKK",
+            "FKKKKKKKKKKKKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKKKKKKKKKKKK",
+            "FKKKKKKKKKKKKK",
+        };
         const QStringList checked = {
-            "FHHHHHHHHHHHHS", "FHFFFFFFFFFFFS", "FHFFFFFFFFFFFS", "FHFFFFFFFFMMFS", "FHFFFFFFFMMFFS",
-            "FHFFMFFFMMFFFS", "FHFMMFFMMFFFFS", "FHFMMFMMFFFFFS", "FHFMMMMFFFFFFS", "FHFMMMFFFFFFFS",
-            "FHFMMFFFFFFFFS", "FHFFFFFFFFFFFS", "FHSSSSSSSSSSSS"};
+            "FHHHHHHHHHHHHS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHFFFFFFFFMMFS",
+            "FHFFFFFFFMMFFS",
+            "FHFFMFFFMMFFFS",
+            "FHFMMFFMMFFFFS",
+            "FHFMMFMMFFFFFS",
+            "FHFMMMMFFFFFFS",
+            "FHFMMMFFFFFFFS",
+            "FHFMMFFFFFFFFS",
+            "FHFFFFFFFFFFFS",
+            "FHSSSSSSSSSSSS",
+        };
         const QStringList checkedPressed = {
-            "FKKKKKKKKKKKKK", "FKKKKKKKKKKKKK", "FKKFFFFFFFFFKK", "FKKFFFFFFFMMKK", "FKKFFFFFFMMFKK",
-            "FKKFMFFFMMFFKK", "FKKMMFFMMFFFKK", "FKKMMFMMFFFFKK", "FKKMMMMFFFFFKK", "FKKMMMFFFFFFKK",
-            "FKKMMFFFFFFFKK", "FKKKKKKKKKKKKK", "FKKKKKKKKKKKKK"};
+            "FKKKKKKKKKKKKK",
+            "FKKKKKKKKKKKKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFFFFFFFMMKK",
+            "FKKFFFFFFMMFKK",
+            "FKKFMFFFMMFFKK",
+            "FKKMMFFMMFFFKK",
+            "FKKMMFMMFFFFKK",
+            "FKKMMMMFFFFFKK",
+            "FKKMMMFFFFFFKK",
+            "FKKMMFFFFFFFKK",
+            "FKKKKKKKKKKKKK",
+            "FKKKKKKKKKKKKK",
+        };
         const QStringList grayed = {
-            "FHHHHHHHHHHHHS", "FHFFFFFFFFFFFS", "FHFSSSSSSSSSFS", "FHFSSSSSSSSSFS", "FHFSSSSSSSSSFS",
-            "FHFSSSSSSSSSFS", "FHFSSSSSSSSSFS", "FHFSSSSSSSSSFS", "FHFSSSSSSSSSFS", "FHFSSSSSSSSSFS",
-            "FHFSSSSSSSSSFS", "FHFFFFFFFFFFFS", "FHSSSSSSSSSSSS"};
+            "FHHHHHHHHHHHHS",
+            "FHFFFFFFFFFFFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFSSSSSSSSSFS",
+            "FHFFFFFFFFFFFS",
+            "FHSSSSSSSSSSSS",
+        };
         const QStringList grayedPressed = {
-            "FKKKKKKKKKKKKK", "FKKKKKKKKKKKKK", "FKKFFFFFFFFFKK", "FKKFSSSSSSSFKK", "FKKFSSSSSSSFKK",
-            "FKKFSSSSSSSFKK", "FKKFSSSSSSSFKK", "FKKFSSSSSSSFKK", "FKKFSSSSSSSFKK", "FKKFSSSSSSSFKK",
-            "FKKFFFFFFFFFKK", "FKKKKKKKKKKKKK", "FKKKKKKKKKKKKK"};
+            "FKKKKKKKKKKKKK",
+            "FKKKKKKKKKKKKK",
+            "FKKFFFFFFFFFKK",
+            "FKKFSSSSSSSFKK",
+            "FKKFSSSSSSSFKK",
+            "FKKFSSSSSSSFKK",
+            "FKKFSSSSSSSFKK",
+            "FKKFSSSSSSSFKK",
+            "FKKFSSSSSSSFKK",
+            "FKKFSSSSSSSFKK",
+            "FKKFFFFFFFFFKK",
+            "FKKKKKKKKKKKKK",
+            "FKKKKKKKKKKKKK",
+        };
+        // clang-format on
 
         using S = TOwnerCheck;
         QTest::newRow("unchecked, raised") << S::cbUnchecked << false << true << raised;
@@ -179,8 +260,7 @@ private Q_SLOTS:
         check->setGeometry(31, 54, 14, 13);
         QVERIFY(host.showAndWait());
         QStringList seen;
-        connect(check, &TControl::OnClick, this,
-                [&] { seen << QVariant(check->checked()).toString(); });
+        connect(check, &TControl::OnClick, this, [&] { seen << QVariant(check->checked()).toString(); });
 
         const QPoint in(6, 6);
         const QPoint out(30, 6);
@@ -265,7 +345,9 @@ private Q_SLOTS:
         QTest::addColumn<TOwnerCheck::TCheckBoxState>("final");
         QTest::addColumn<int>("clicks");
         auto checked = [](bool value) { return std::function<void(S&)>([=](S& c) { c.setChecked(value); }); };
-        auto state = [](S::TCheckBoxState value) { return std::function<void(S&)>([=](S& c) { c.setState(value); }); };
+        auto state = [](S::TCheckBoxState value) {
+            return std::function<void(S&)>([=](S& c) { c.setState(value); });
+        };
         QTest::newRow("Checked true") << S::cbUnchecked << checked(true) << S::cbChecked << 1;
         QTest::newRow("Checked false, already") << S::cbUnchecked << checked(false) << S::cbUnchecked << 0;
         QTest::newRow("Checked true, already") << S::cbChecked << checked(true) << S::cbChecked << 0;

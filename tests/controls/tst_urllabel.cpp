@@ -69,15 +69,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("url");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("the URL") << "Homepage" << "https://example.org/"
+        QTest::newRow("the URL") << "Homepage"
+                                 << "https://example.org/"
                                  << QStringList{"OnClick", "open [https://example.org/]"};
         QTest::newRow("blanks around the URL are kept")
-            << "Homepage" << " https://example.org/\t" << QStringList{"OnClick", "open [ https://example.org/\t]"};
-        QTest::newRow("no URL: the caption") << "https://example.net/" << ""
-                                             << QStringList{"OnClick", "open [https://example.net/]"};
-        QTest::newRow("blank URL: the caption") << "/tmp/readme.txt" << " \t\n"
+            << "Homepage"
+            << " https://example.org/\t" << QStringList{"OnClick", "open [ https://example.org/\t]"};
+        QTest::newRow("no URL: the caption") << "https://example.net/"
+                                             << "" << QStringList{"OnClick", "open [https://example.net/]"};
+        QTest::newRow("blank URL: the caption") << "/tmp/readme.txt"
+                                                << " \t\n"
                                                 << QStringList{"OnClick", "open [/tmp/readme.txt]"};
-        QTest::newRow("blank URL and caption: nothing") << "  " << "\x01 " << QStringList{"OnClick"};
+        QTest::newRow("blank URL and caption: nothing") << "  "
+                                                        << "\x01 " << QStringList{"OnClick"};
     }
 
     void clickOpensTarget()
@@ -138,7 +142,8 @@ private Q_SLOTS:
         QStringList log;
         OpenRecorder recorder([&](const QString&) { log << QStringLiteral("open %1").arg(colour()); });
         connect(label, &TControl::OnClick, this, [&] { log << QStringLiteral("OnClick %1").arg(colour()); });
-        connect(label, &TControl::OnMouseUp, this, [&] { log << QStringLiteral("OnMouseUp %1").arg(colour()); });
+        connect(label, &TControl::OnMouseUp, this,
+                [&] { log << QStringLiteral("OnMouseUp %1").arg(colour()); });
 
         QTest::mousePress(label, button, {}, QPoint(5, 5));
         QCOMPARE(label->font()->color(), whileHeld);
