@@ -9,9 +9,9 @@
 
 namespace {
 constexpr int Margin = 8;
-// The close button's key; the rest of its 40 by 30 pictures is the plain maroon of the plate
-// every dialog draws beneath it.
-const QRect CloseKey(1, 1, 36, 26);
+// The close button's key fills its picture but for the shadow at the right and bottom and the
+// rounded corners, which show the leather's tone.
+const QRect CloseKey(0, 0, 38, 28);
 } // namespace
 
 const DialogArt::Dialog& DialogArt::worldTimes()
@@ -73,20 +73,18 @@ QImage DialogArt::design(const Dialog& d) const
     Skin::goldFrame(p, d.pages.adjusted(-3, -3, 3, 3));
     for (const QRect& band : d.textBands)
         Skin::parchmentBand(p, band);
-    p.fillRect(d.closeButton, Skin::leather());
-    Skin::bevelAround(p, d.closeButton, false, 1);
-    const int titleSize = d.titleRect.height() >= 28 ? 20 : 19;
-    // The title stands in the upper part of its picture; a label may cover the lower rows.
+    // The title keeps above the first parchment band, which a label's text covers.
     QRect titleText = d.titleRect;
-    titleText.setHeight(qMin(d.titleRect.height(), 24));
-    Skin::goldText(p, titleText, Qt::AlignCenter, d.title, Skin::titleFont(titleSize, true));
+    if (!d.textBands.isEmpty())
+        titleText.setBottom(d.textBands.first().top() - 3);
+    Skin::goldText(p, titleText, Qt::AlignCenter, d.title, Skin::titleFont(titleText.height() < 22 ? 17 : 19, true));
     return image;
 }
 
 QImage DialogArt::closeButton(int state)
 {
     QImage plate(40, 30, QImage::Format_RGB32);
-    plate.fill(Skin::leather());
+    plate.fill(Skin::plate());
     return ButtonArt::render(plate, CloseKey, Pictograms::Command::Close, ButtonArt::states().at(state));
 }
 
@@ -110,18 +108,14 @@ QImage DialogArt::aboutPicture() const
     p.drawText(QRect(96, 64, 180, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Version 1.0 \u2022 rich text for every day"));
     p.setPen(Skin::goldLight());
-    p.drawText(QRect(96, 90, 56, 13), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("On the web:"));
-    // The plate of the close button.
-    const QRect close = aboutCloseButton();
-    p.fillRect(close, Skin::leather());
-    Skin::bevelAround(p, close, false, 1);
+    p.drawText(QRect(90, 90, 61, 13), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("On the web:"));
     return image;
 }
 
 QImage DialogArt::dialogIcon()
 {
-    // Drawn in the 16 classic colours only, without smoothing: a reference book standing
-    // slightly open, maroon cover, gold bands, a globe on its cover.
+    // Drawn in the 16 classic colours only, without smoothing: a reference book with a maroon
+    // cover, gold bands on the spine and a globe on the front.
     QImage image(32, 32, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -147,24 +141,35 @@ QImage DialogArt::dialogIcon()
     p.setPen(black);
     p.drawRect(QRect(3, 1, 22, 28));
     p.drawLine(8, 2, 8, 28);
-    // A globe on the cover.
-    p.setPen(Qt::NoPen);
-    p.setBrush(blue);
-    p.drawEllipse(QRect(10, 8, 12, 12));
-    p.setBrush(green);
-    p.drawRect(QRect(12, 10, 3, 3));
-    p.drawRect(QRect(13, 13, 2, 4));
-    p.drawRect(QRect(17, 9, 3, 2));
-    p.drawRect(QRect(18, 11, 2, 5));
-    p.setPen(navy);
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QRect(10, 8, 12, 12));
-    p.setPen(teal);
-    p.drawPoint(12, 9);
     p.fillRect(QRect(11, 23, 11, 1), yellow);
     p.fillRect(QRect(11, 25, 8, 1), olive);
-    p.fillRect(QRect(29, 5, 1, 24), grey);
-    p.fillRect(QRect(11, 30, 18, 1), grey);
+    // A shadow below right.
+    p.fillRect(QRect(29, 4, 1, 27), grey);
+    p.fillRect(QRect(5, 30, 24, 1), grey);
+    p.end();
+    // A globe on the cover: the Americas left, Europe and Africa right.
+    static const char* const globe[] = {
+        "....nnnn....",
+        "..nnbbbbnn..",
+        ".nbggbbbbgn.",
+        ".nggggbbggg.",
+        "nbbgggbbgggn",
+        "nbbbggbbbggn",
+        "nbbbbgbbbggn",
+        "nbbbbggbbgbn",
+        ".nbbbgbbbgb.",
+        ".nbbbgbbbbn.",
+        "..nnbbbbnn..",
+        "....nnnn....",
+    };
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const char c = globe[y][x];
+            if (c != '.')
+                image.setPixelColor(10 + x, 8 + y, c == 'n' ? navy : c == 'b' ? blue : green);
+        }
+    }
+    image.setPixelColor(12, 10, teal);
     return image;
 }
 

@@ -4,6 +4,7 @@
 #include "Skin.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <stdexcept>
@@ -15,6 +16,8 @@ constexpr int HeadHeight = 15;
 constexpr int FirstRow = 45;
 constexpr int RowHeight = 14;
 constexpr int IntoColumn = 132;
+// Where the factors' decimal points stand: room for seven decimals to the right.
+constexpr int DecimalPoint = 266;
 
 struct Unit {
     QString quantity;
@@ -128,7 +131,17 @@ void MetricPages::generate()
             p.drawText(QRect(12, y, IntoColumn - 16, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, a);
             p.drawText(QRect(IntoColumn, y, 120, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, b);
             p.setFont(Skin::textFont(11, true));
-            p.drawText(QRect(width - 128, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter, c);
+            // Factors line up on their decimal point; other entries stand at the right.
+            static const QRegularExpression number(QStringLiteral("^(\\d+)(\\.\\d+)?$"));
+            const QRegularExpressionMatch m = number.match(c);
+            if (m.hasMatch()) {
+                p.drawText(QRect(DecimalPoint - 120, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                           m.captured(1));
+                p.drawText(QRect(DecimalPoint, y, width - DecimalPoint, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                           m.captured(2));
+            } else {
+                p.drawText(QRect(width - 128, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter, c);
+            }
             y += RowHeight;
         };
 
@@ -151,9 +164,11 @@ void MetricPages::generate()
 
         if (page.key == QLatin1String("volume2")) {
             groupHead(QStringLiteral("Temperature"));
-            line(QStringLiteral("\u00b0Celsius"), QStringLiteral("\u00b0Fahrenheit"), QStringLiteral("\u00d7 9/5, + 32"));
-            line(QStringLiteral("\u00b0Fahrenheit"), QStringLiteral("\u00b0Celsius"), QStringLiteral("\u2212 32, \u00d7 5/9"));
-            line(QStringLiteral("\u00b0Celsius"), QStringLiteral("kelvins"), QStringLiteral("+ 273.15"));
+            line(QStringLiteral("degrees Celsius"), QStringLiteral("degrees Fahrenheit"),
+                 QStringLiteral("\u00d7 9/5, then + 32"));
+            line(QStringLiteral("degrees Fahrenheit"), QStringLiteral("degrees Celsius"),
+                 QStringLiteral("\u2212 32, then \u00d7 5/9"));
+            line(QStringLiteral("degrees Celsius"), QStringLiteral("kelvins"), QStringLiteral("+ 273.15"));
             // Reference points side by side: a row of Celsius, a row of Fahrenheit.
             const int left = 44;
             const int step = (width - 8 - left) / temperatures.rowCount();

@@ -404,9 +404,8 @@ QImage Pictograms::disabled(const QImage& pictogram)
     for (int y = 0; y < source.height(); ++y) {
         for (int x = 0; x < source.width(); ++x) {
             const QRgb c = source.pixel(x, y);
-            // Dark parts of the pictogram stay a little darker, so outlines still read.
-            const int grey = qGray(c);
-            const int tone = 150 + (grey - 128) / 6;
+            // Keep a compressed range of the pictogram's lightness, so its parts still read.
+            const int tone = 108 + qGray(c) * 34 / 100;
             shape.setPixel(x, y, qRgba(tone, tone - 6, tone - 16, qAlpha(c)));
             light.setPixel(x, y, qRgba(255, 252, 244, qAlpha(c) * 3 / 4));
         }

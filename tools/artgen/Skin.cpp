@@ -158,12 +158,6 @@ void Skin::parchmentBand(QPainter& p, const QRect& rect)
     p.restore();
 }
 
-void Skin::buttonPlate(QPainter& p, const QRect& button)
-{
-    p.fillRect(button.adjusted(-2, -2, 2, 2), leather());
-    bevelAround(p, button.adjusted(-2, -2, 2, 2), false, 1);
-}
-
 void Skin::sparkle(QPainter& p, QPointF c, qreal r, const QColor& fill)
 {
     QPainterPath star;

@@ -19,6 +19,9 @@ public:
     static QColor leather() { return QColor(128, 0, 0); } // the windows' own maroon
     static QColor leatherDark() { return QColor(96, 6, 14); }
     static QColor shadow() { return QColor(42, 4, 8); }
+    // The leather's tone near the foot of a dialog, where the close buttons stand: their
+    // pictures' corners have it, so they melt into the grain around them.
+    static QColor plate() { return QColor(102, 8, 16); }
     static QColor edgeLight() { return QColor(188, 74, 74); }
     // Trim and lettering.
     static QColor goldLight() { return QColor(250, 226, 150); }
@@ -65,8 +68,6 @@ public:
     static void goldText(QPainter& p, const QRectF& rect, int flags, const QString& text, const QFont& font);
     // A parchment band with hairlines at top and bottom, for black label text.
     static void parchmentBand(QPainter& p, const QRect& rect);
-    // A flat maroon plate in a sunken socket, on which a dialog's close button stands.
-    static void buttonPlate(QPainter& p, const QRect& button);
 
     // A reference page: parchment with a maroon title band across the top (height pixels).
     static void pageBackground(QImage& page, const QString& title, const QString& note, int bandHeight, int visibleWidth);

@@ -2,10 +2,10 @@
 # Builds the artwork generator and runs it: rewrites every picture under resources/art/ (and
 # its README table), the contact sheet and mock-ups under resources/art/sources/, and the
 # desktop icons under dist/linux/icons/. Files whose bytes do not change are left alone.
-#   tools/artgen/make-art.sh [BUILD_DIR]    (default: build-art in the repository)
+#   tools/artgen/make-art.sh [BUILD_DIR]    (default: build-art/artgen in the repository)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="${1:-$root/build-art}"
+build="${1:-$root/build-art/artgen}"
 
 # The faces the lettering is drawn in.
 fonts=(fonts-urw-base35 fonts-dejavu-core)
@@ -19,7 +19,8 @@ if [[ ${#missing[@]} -gt 0 ]]; then
     "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$build" -G Ninja -DLUMARO_BUILD_TOOLS=ON >/dev/null
+# Tests are not needed to make the pictures.
+cmake -S "$root" -B "$build" -G Ninja -DLUMARO_BUILD_TOOLS=ON -DLUMARO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target lumaro_artgen -j 2
 QT_QPA_PLATFORM=offscreen "$build/tools/artgen/lumaro_artgen" \
     --art "$root/resources/art" \
