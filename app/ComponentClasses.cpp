@@ -1,9 +1,11 @@
 #include "app/ComponentClasses.h"
 
 #include "controls/ControlClasses.h"
+#include "richtext/RichTextClasses.h"
 
 void registerComponentClasses()
 {
     // The framework's classes are known from the start; the other libraries' are added here.
+    registerRichTextClasses();
     registerControlClasses();
 }

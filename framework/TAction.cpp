@@ -9,10 +9,15 @@ TActionList* TAction::actionList() const
     return qobject_cast<TActionList*>(parent());
 }
 
-bool TAction::Execute()
+void TAction::Update()
 {
     if (TActionList* list = actionList())
         list->update(this);
+}
+
+bool TAction::Execute()
+{
+    Update();
     if (!m_enabled)
         return false;
     Q_EMIT OnExecute(this);

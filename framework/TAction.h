@@ -32,8 +32,9 @@ public:
 
     TActionList* actionList() const;
 
-    // Updates the action (its list's OnUpdate), then runs OnExecute when it is enabled.
-    // Returns whether it ran.
+    // Runs its list's OnUpdate, which may enable or disable it.
+    void Update();
+    // Updates the action, then runs OnExecute when it is enabled. Returns whether it ran.
     bool Execute();
 
 Q_SIGNALS:

@@ -58,16 +58,16 @@ int TActionList::shortCutOf(const QKeyEvent& event)
     return vk;
 }
 
-bool TActionList::dispatchShortCut(QObject* window, const QKeyEvent& event)
+TAction* TActionList::actionForShortCut(QObject* window, const QKeyEvent& event)
 {
     const int shortCut = shortCutOf(event);
     if (shortCut == 0)
-        return false;
+        return nullptr;
     for (TActionList* list : window->findChildren<TActionList*>()) {
         for (TAction* action : list->actions()) {
             if (action->shortCut() == shortCut)
-                return action->Execute();
+                return action;
         }
     }
-    return false;
+    return nullptr;
 }

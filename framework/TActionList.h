@@ -20,8 +20,8 @@ public:
 
     // The 16-bit shortcut value of a key press, 0 for keys without one.
     static int shortCutOf(const QKeyEvent& event);
-    // Offers a key press to every action list of window; returns whether an action ran.
-    static bool dispatchShortCut(QObject* window, const QKeyEvent& event);
+    // The first action of window's lists, in creation order, whose shortcut is the key's.
+    static TAction* actionForShortCut(QObject* window, const QKeyEvent& event);
 
 Q_SIGNALS:
     void OnUpdate(QObject* Action, bool& Handled);

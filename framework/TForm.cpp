@@ -2,6 +2,7 @@
 
 #include "framework/LayoutReader.h"
 #include "framework/MessageDispatch.h"
+#include "framework/TAction.h"
 #include "framework/TActionList.h"
 #include "framework/TFont.h"
 
@@ -33,8 +34,18 @@ bool TForm::eventFilter(QObject* watched, QEvent* event)
     auto* widget = static_cast<QWidget*>(watched);
     if (widget->window() != this)
         return false;
+    TAction* action = TActionList::actionForShortCut(this, *static_cast<QKeyEvent*>(event));
+    if (!action)
+        return false;
+    // An enabled action consumes the key even when its handler fails; a disabled one leaves the
+    // key to the focused control.
     bool consumed = false;
-    MessageDispatch::run([&] { consumed = TActionList::dispatchShortCut(this, *static_cast<QKeyEvent*>(event)); });
+    MessageDispatch::run([&] {
+        action->Update();
+        consumed = action->isEnabled();
+        if (consumed)
+            Q_EMIT action->OnExecute(action);
+    });
     return consumed;
 }
 

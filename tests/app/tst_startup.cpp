@@ -15,7 +15,7 @@
 #include <QUrl>
 
 namespace {
-const QByteArray SmallRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Hello {\\b bold} world\\par}";
+const QByteArray SmallRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Hello {\\b bold} world}";
 
 // Drops files on the window as the desktop does.
 void dropFiles(QWidget& window, const QStringList& files)

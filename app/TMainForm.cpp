@@ -1,4 +1,4 @@
-// Start-up, the caption and the hidden status line, the editor's format rectangle and files
+// The main window's start-up, the caption and the hidden status line, the editor's format rectangle and files
 // dropped on the window.
 
 #include "app/TMainForm.h"

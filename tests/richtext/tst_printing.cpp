@@ -1,0 +1,124 @@
+// Printing a document page by page, checked on PDF output with poppler's tools.
+
+#include "framework/AppError.h"
+#include "framework/TPrinter.h"
+#include "richtext/PageRenderer.h"
+#include "richtext/RichEditPrinter.h"
+#include "richtext/TCustomRichEdit.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+
+namespace {
+// Output of a poppler tool, or a skip when it is not installed.
+QString popplerOutput(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPages(const QString& pdf)
+{
+    const QString info = popplerOutput(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_folder;
+
+    QString print(TCustomRichEdit& editor, const QString& name)
+    {
+        const QString pdf = m_folder.filePath(name);
+        TPrinter::instance().selectPdfFile(pdf);
+        RichEditPrinter::print(editor, QStringLiteral("/home/user/%1.rtf").arg(name));
+        return pdf;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("poppler-utils are not installed");
+    }
+
+    void renderingWidthFollowsThePrintersResolution_data()
+    {
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QSize>("twips");
+        QTest::newRow("600 dpi, 8 inches wide") << QSize(4800, 6000) << 600 << QSize(11520, 14400);
+        QTest::newRow("truncated") << QSize(1001, 999) << 300 << QSize(4804, 4795);
+    }
+
+    void renderingWidthFollowsThePrintersResolution()
+    {
+        QFETCH(QSize, pixels);
+        QFETCH(int, dpi);
+        QFETCH(QSize, twips);
+        QCOMPARE(PageRenderer::renderingRectTwips(pixels, dpi, dpi), QRect(QPoint(0, 0), twips));
+    }
+
+    void longDocumentGivesThePagesItNeeds()
+    {
+        TCustomRichEdit editor;
+        QTextCursor cursor(editor.document());
+        for (int i = 0; i < 300; ++i)
+            cursor.insertText(QStringLiteral("Line %1 of a long document\n").arg(i));
+        cursor.insertText(QStringLiteral("The last line"));
+        const QString pdf = print(editor, QStringLiteral("long.pdf"));
+        const int pages = pdfPages(pdf);
+        QVERIFY2(pages >= 4 && pages <= 12, qPrintable(QString::number(pages)));
+        const QString text = popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.contains(QStringLiteral("Line 0 of a long document")));
+        QVERIFY(text.contains(QStringLiteral("Line 150 of a long document")));
+        QVERIFY(text.contains(QStringLiteral("The last line")));
+        // Every page but the last is full: no line is lost or cut between pages.
+        const QString lastPage = popplerOutput(QStringLiteral("pdftotext"),
+                                               {QStringLiteral("-f"), QString::number(pages), pdf, QStringLiteral("-")});
+        QVERIFY(lastPage.contains(QStringLiteral("The last line")));
+        QVERIFY(popplerOutput(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("/home/user/long.pdf.rtf")));
+    }
+
+    void emptyDocumentGivesOneBlankPage()
+    {
+        TCustomRichEdit editor;
+        QCOMPARE(pdfPages(print(editor, QStringLiteral("empty.pdf"))), 1);
+    }
+
+    void aJobUnderWayRefusesAnotherAndAnAbortedOneFreesThePrinter()
+    {
+        TCustomRichEdit editor;
+        TPrinter& printer = TPrinter::instance();
+        printer.selectPdfFile(m_folder.filePath(QStringLiteral("first.pdf")));
+        printer.BeginDoc();
+        try {
+            RichEditPrinter::print(editor, QStringLiteral("second"));
+            QFAIL("a second job started while one was under way");
+        } catch (const AppError& error) {
+            QCOMPARE(error.message(), QStringLiteral("Printing in progress"));
+        }
+        printer.Abort();
+        QVERIFY(!printer.printing());
+        QCOMPARE(pdfPages(print(editor, QStringLiteral("after.pdf"))), 1);
+        try {
+            printer.NewPage();
+            QFAIL("a new page outside a job");
+        } catch (const AppError& error) {
+            QCOMPARE(error.message(), QStringLiteral("Printer is not currently printing"));
+        }
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
