@@ -42,6 +42,22 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // No scheduler answers here: the machine has no printer at all.
+        qputenv("CUPS_SERVER", QDir::temp().filePath(QStringLiteral("lumaro-no-scheduler.sock")).toLocal8Bit());
+    }
+
+    void printWithoutAnyPrinterFailsBeforeTheDialog()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        fixture.dialogs().printAnswers = {true};
+        QTest::keyClick(&fixture.editor(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(fixture.dialogs().asked, QStringList{"error"});
+        QCOMPARE(fixture.dialogs().errors, QStringList{"There is no default printer currently selected."});
+    }
+
     // Every command that discards the document asks first; Cancel, and Yes without a save,
     // keep the work; No discards it; Yes with a save keeps it in the file.
     void saveChangesPromptPerCommand_data()
