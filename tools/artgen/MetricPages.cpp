@@ -16,8 +16,8 @@ constexpr int HeadHeight = 15;
 constexpr int FirstRow = 45;
 constexpr int RowHeight = 14;
 constexpr int IntoColumn = 132;
-// Where the factors' decimal points stand: room for seven decimals to the right.
-constexpr int DecimalPoint = 266;
+// Where the factors' decimal points stand: room for eight decimals to the right.
+constexpr int DecimalPoint = 256;
 
 struct Unit {
     QString quantity;
@@ -134,6 +134,8 @@ void MetricPages::generate()
             // Factors line up on their decimal point; other entries stand at the right.
             static const QRegularExpression number(QStringLiteral("^(\\d+)(\\.\\d+)?$"));
             const QRegularExpressionMatch m = number.match(c);
+            if (m.hasMatch() && DecimalPoint + p.fontMetrics().horizontalAdvance(m.captured(2)) > width - 4)
+                throw std::runtime_error("the factor " + c.toStdString() + " runs past the visible page");
             if (m.hasMatch()) {
                 p.drawText(QRect(DecimalPoint - 120, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
                            m.captured(1));

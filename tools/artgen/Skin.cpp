@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 namespace {
-const char* const TitleFamily = "P052";
+const char* const TitleFamily = "TeX Gyre Pagella";
 const char* const TextFamily = "DejaVu Sans";
 
 // A repeatable hash of a design position: the leather grain.
@@ -52,7 +52,7 @@ void Skin::requireFonts()
         if (!QFontInfo(QFont(QString::fromLatin1(family))).family().startsWith(QString::fromLatin1(family))) {
             std::fprintf(stderr,
                          "lumaro_artgen: the font family \"%s\" is missing "
-                         "(Debian packages fonts-urw-base35 and fonts-dejavu-core)\n",
+                         "(Debian packages fonts-texgyre and fonts-dejavu-core)\n",
                          family);
             std::exit(1);
         }

@@ -175,6 +175,8 @@ void WorldTimesPages::generate()
 
             p.setFont(nameFont);
             const int nameWidth = p.fontMetrics().horizontalAdvance(c.name);
+            if (18 + nameWidth + 8 > width - 6 - timeWidth)
+                throw std::runtime_error(c.name.toStdString() + " and its time do not fit on one line");
             p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, c.name);
             // The country follows in small grey letters where the line has room for it.
             p.setFont(countryFont);

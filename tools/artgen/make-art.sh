@@ -8,7 +8,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build-art/artgen}"
 
 # The faces the lettering is drawn in.
-fonts=(fonts-urw-base35 fonts-dejavu-core)
+fonts=(fonts-texgyre fonts-dejavu-core)
 missing=()
 for package in "${fonts[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
