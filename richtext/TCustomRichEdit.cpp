@@ -1,0 +1,563 @@
+#include "richtext/TCustomRichEdit.h"
+
+#include "framework/MessageDispatch.h"
+#include "richtext/DocumentDefaults.h"
+#include "richtext/DocumentFormat.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TParaAttributes.h"
+#include "richtext/TRichEditStrings.h"
+#include "richtext/TTextAttributes.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextLayout>
+#include <QTextList>
+#include <QVector>
+
+namespace {
+const QString RtfMime = QStringLiteral("text/rtf");
+const QString RtfMimeAlternative = QStringLiteral("application/rtf");
+
+// One run of a selection with the format it has.
+struct Run {
+    int start;
+    int end;
+    QTextCharFormat format;
+};
+
+QVector<Run> runsOf(const QTextDocument& document, int start, int end)
+{
+    QVector<Run> runs;
+    for (QTextBlock block = document.findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = qMax(start, fragment.position());
+            const int to = qMin(end, fragment.position() + fragment.length());
+            if (from < to)
+                runs.append({from, to, fragment.charFormat()});
+        }
+    }
+    return runs;
+}
+
+// Lets the document's layout lay out everything up to and including block, so that its lines
+// and the line numbers before it are known.
+void layOutThrough(const QTextDocument& document, const QTextBlock& block)
+{
+    if (block.isValid())
+        document.documentLayout()->blockBoundingRect(block);
+}
+
+QString withParagraphBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+} // namespace
+
+TCustomRichEdit::TCustomRichEdit(QWidget* parent)
+    : QTextEdit(parent), m_font(new TFont(this)),
+      m_selectionAttributes(new TTextAttributes(this, TTextAttributes::Kind::Selection)),
+      m_defaultAttributes(new TTextAttributes(this, TTextAttributes::Kind::Default)),
+      m_paragraphAttributes(new TParaAttributes(this)), m_lines(new TRichEditStrings(this))
+{
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // The format rectangle's margins lie outside the viewport: they show the text background.
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setTabChangesFocus(false);
+    setFocusPolicy(Qt::StrongFocus);
+    prepareDocument(*document());
+    setScrollBars(ssBoth);
+    setWordWrap(true);
+
+    connect(this, &QTextEdit::textChanged, this, &TCustomRichEdit::documentChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &TCustomRichEdit::selectionMoved);
+    connect(this, &QTextEdit::selectionChanged, this, &TCustomRichEdit::selectionMoved);
+    connect(m_font, &TFont::changed, this, &TCustomRichEdit::fontChanged);
+    // As the window is created, the control's font becomes the default attributes.
+    fontChanged();
+    document()->setModified(false);
+}
+
+TCustomRichEdit::~TCustomRichEdit() = default;
+
+void TCustomRichEdit::prepareDocument(QTextDocument& document) const
+{
+    // The text starts at the format rectangle's edge; the margins are the viewport's.
+    document.setDocumentMargin(0);
+    document.clearUndoRedoStacks();
+}
+
+void TCustomRichEdit::setScrollBars(TScrollStyle scrollBars)
+{
+    m_scrollBars = scrollBars;
+    const bool horizontal = scrollBars == ssHorizontal || scrollBars == ssBoth;
+    const bool vertical = scrollBars == ssVertical || scrollBars == ssBoth;
+    // Bars show only when the text needs them.
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TCustomRichEdit::setReadOnly(bool readOnly)
+{
+    if (readOnly == isReadOnly())
+        return;
+    QTextEdit::setReadOnly(readOnly);
+    if (readOnly)
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TCustomRichEdit::setWordWrap(bool wordWrap)
+{
+    m_wordWrap = wordWrap;
+    setLineWrapMode(wordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+void TCustomRichEdit::setHideSelection(bool hide)
+{
+    m_hideSelection = hide;
+    viewport()->update();
+}
+
+bool TCustomRichEdit::modified() const
+{
+    return document()->isModified();
+}
+
+void TCustomRichEdit::setModified(bool modified)
+{
+    document()->setModified(modified);
+}
+
+int TCustomRichEdit::selStart() const
+{
+    return textCursor().selectionStart();
+}
+
+void TCustomRichEdit::setSelStart(int start)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(qBound(0, start, textLength()));
+    setTextCursor(cursor);
+}
+
+int TCustomRichEdit::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TCustomRichEdit::setSelLength(int length)
+{
+    QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    cursor.setPosition(start);
+    cursor.setPosition(qBound(0, start + qMax(length, -start), textLength()), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+int TCustomRichEdit::textLength() const
+{
+    // The document's last paragraph break is not text.
+    return document()->characterCount() - 1;
+}
+
+void TCustomRichEdit::Clear()
+{
+    QTextEdit::clear();
+    // New text takes the default attributes again, not the format the caret had.
+    setCurrentCharFormat(QTextCharFormat());
+    DocumentDefaults::reapply(*document());
+    document()->clearUndoRedoStacks();
+    setModified(false);
+}
+
+void TCustomRichEdit::CutToClipboard()
+{
+    if (!isReadOnly())
+        cut();
+}
+
+void TCustomRichEdit::CopyToClipboard()
+{
+    copy();
+}
+
+void TCustomRichEdit::PasteFromClipboard()
+{
+    if (!isReadOnly())
+        paste();
+}
+
+void TCustomRichEdit::ClearSelection()
+{
+    if (isReadOnly())
+        return;
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return;
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+}
+
+void TCustomRichEdit::SelectAll()
+{
+    selectAll();
+}
+
+void TCustomRichEdit::Undo()
+{
+    if (!isReadOnly())
+        undo();
+}
+
+bool TCustomRichEdit::CanUndo() const
+{
+    return document()->isUndoAvailable();
+}
+
+bool TCustomRichEdit::CanPaste() const
+{
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    return !isReadOnly() && offered && canInsertFromMimeData(offered);
+}
+
+int TCustomRichEdit::lineFromChar(int index) const
+{
+    const QTextDocument& doc = *document();
+    index = qBound(0, index, textLength());
+    const QTextBlock block = doc.findBlock(index);
+    layOutThrough(doc, block);
+    int lineInBlock = 0;
+    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineForTextPosition(index - block.position());
+        lineInBlock = line.isValid() ? line.lineNumber() : layout->lineCount() - 1;
+    }
+    return block.firstLineNumber() + lineInBlock;
+}
+
+int TCustomRichEdit::lineIndex(int line) const
+{
+    if (line < 0)
+        line = lineFromChar(selStart());
+    const QTextDocument& doc = *document();
+    // Blocks not laid out yet count one line each, so the first guess is never too early:
+    // laying out through it makes every count before the true block final.
+    QTextBlock block = doc.findBlockByLineNumber(line);
+    layOutThrough(doc, block.isValid() ? block : doc.lastBlock());
+    block = doc.findBlockByLineNumber(line);
+    if (!block.isValid())
+        return -1;
+    layOutThrough(doc, block);
+    const QTextLine textLine = block.layout()->lineAt(line - block.firstLineNumber());
+    return block.position() + (textLine.isValid() ? textLine.textStart() : 0);
+}
+
+void TCustomRichEdit::setFormatRect(const QRect& rect)
+{
+    const QSize client = clientSize();
+    m_formatMargins = QMargins(qMax(0, rect.left()), qMax(0, rect.top()),
+                               qMax(0, client.width() - rect.left() - rect.width()),
+                               qMax(0, client.height() - rect.top() - rect.height()));
+    setViewportMargins(m_formatMargins);
+}
+
+QRect TCustomRichEdit::formatRect() const
+{
+    return QRect(QPoint(0, 0), clientSize()).marginsRemoved(m_formatMargins);
+}
+
+QSize TCustomRichEdit::clientSize() const
+{
+    return viewport()->size().grownBy(m_formatMargins);
+}
+
+QTextCharFormat TCustomRichEdit::selectionCharFormat() const
+{
+    const QTextCursor cursor = textCursor();
+    QTextCharFormat own;
+    if (cursor.hasSelection()) {
+        // A selection answers with its first character.
+        QTextCursor first(document());
+        first.setPosition(cursor.selectionStart());
+        first.setPosition(cursor.selectionStart() + 1, QTextCursor::KeepAnchor);
+        own = first.charFormat();
+    } else {
+        own = cursor.charFormat();
+    }
+    return DocumentDefaults::resolved(*document(), own);
+}
+
+QTextCharFormat TCustomRichEdit::defaultCharFormat() const
+{
+    return DocumentDefaults::charFormat(*document());
+}
+
+void TCustomRichEdit::changeSelectionCharFormat(const QTextCharFormat& set, int removedProperty)
+{
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        // The format the next typed text takes.
+        QTextCharFormat format = cursor.charFormat();
+        format.merge(set);
+        if (removedProperty >= 0)
+            format.clearProperty(removedProperty);
+        setCurrentCharFormat(format);
+        return;
+    }
+    if (removedProperty < 0) {
+        mergeCurrentCharFormat(set);
+        return;
+    }
+    // Removing a property means rewriting each run of the selection with its own format.
+    const QVector<Run> runs = runsOf(*document(), cursor.selectionStart(), cursor.selectionEnd());
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    for (Run run : runs) {
+        run.format.merge(set);
+        run.format.clearProperty(removedProperty);
+        edit.setPosition(run.start);
+        edit.setPosition(run.end, QTextCursor::KeepAnchor);
+        edit.setCharFormat(run.format);
+    }
+    edit.endEditBlock();
+}
+
+void TCustomRichEdit::changeDefaultCharFormat(const QTextCharFormat& set, int removedProperty)
+{
+    QTextCharFormat format = defaultCharFormat();
+    format.merge(set);
+    if (removedProperty >= 0)
+        format.clearProperty(removedProperty);
+    DocumentDefaults::setCharFormat(*document(), format);
+    applyDefaultColor();
+}
+
+QTextBlockFormat TCustomRichEdit::paragraphFormat() const
+{
+    return document()->findBlock(selStart()).blockFormat();
+}
+
+bool TCustomRichEdit::paragraphBulleted() const
+{
+    return document()->findBlock(selStart()).textList() != nullptr;
+}
+
+void TCustomRichEdit::changeParagraphFormats(const BlockChange& change)
+{
+    const QTextCursor cursor = textCursor();
+    QTextDocument& doc = *document();
+    const QTextBlock last = doc.findBlock(cursor.selectionEnd());
+    QTextCursor edit(&doc);
+    edit.beginEditBlock();
+    // Runs of neighbouring paragraphs of one format change together.
+    for (QTextBlock block = doc.findBlock(cursor.selectionStart()); block.isValid();) {
+        const QTextBlockFormat format = block.blockFormat();
+        QTextBlock runEnd = block;
+        while (runEnd != last && runEnd.next().isValid() && runEnd.next().blockFormat() == format)
+            runEnd = runEnd.next();
+        QTextBlockFormat changed = format;
+        change(changed);
+        layOutIndents(changed);
+        if (changed != format) {
+            edit.setPosition(block.position());
+            edit.setPosition(runEnd.position(), QTextCursor::KeepAnchor);
+            edit.setBlockFormat(changed);
+        }
+        if (runEnd == last)
+            break;
+        block = runEnd.next();
+    }
+    edit.endEditBlock();
+}
+
+void TCustomRichEdit::setParagraphsBulleted(bool bulleted)
+{
+    const QTextCursor cursor = textCursor();
+    QTextDocument& doc = *document();
+    const QTextBlock last = doc.findBlock(cursor.selectionEnd());
+    QVector<QTextBlock> blocks;
+    for (QTextBlock block = doc.findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
+        blocks.append(block);
+        if (block == last)
+            break;
+    }
+    QTextCursor edit(&doc);
+    edit.beginEditBlock();
+    QTextList* list = nullptr;
+    for (const QTextBlock& block : blocks) {
+        QTextList* current = block.textList();
+        if (bulleted) {
+            if (current && current->format().style() == QTextListFormat::ListDisc)
+                continue;
+            if (list) {
+                list->add(block);
+            } else {
+                // Bullets sit in the first-line indent; the list adds no indent of its own.
+                QTextListFormat format;
+                format.setStyle(QTextListFormat::ListDisc);
+                format.setIndent(0);
+                edit.setPosition(block.position());
+                list = edit.createList(format);
+            }
+        } else if (current) {
+            const int indent = block.blockFormat().indent();
+            current->remove(block);
+            QTextBlockFormat format = block.blockFormat();
+            format.setIndent(indent);
+            edit.setPosition(block.position());
+            edit.setBlockFormat(format);
+        }
+    }
+    edit.endEditBlock();
+    // The text of a bulleted paragraph starts at the left indent on every line.
+    changeParagraphFormats([](QTextBlockFormat&) {});
+}
+
+void TCustomRichEdit::layOutIndents(QTextBlockFormat& format) const
+{
+    const bool bulleted = format.objectIndex() >= 0 && qobject_cast<QTextList*>(document()->object(format.objectIndex()));
+    DocumentFormat::applyIndents(format, format.intProperty(DocumentFormat::FirstIndentTwips),
+                                 format.intProperty(DocumentFormat::LeftOffsetTwips),
+                                 format.intProperty(DocumentFormat::RightIndentTwips), layoutDpi());
+    if (bulleted)
+        format.setTextIndent(0);
+}
+
+double TCustomRichEdit::layoutDpi() const
+{
+    // Qt's text layout converts points at the primary screen's logical resolution.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+}
+
+void TCustomRichEdit::replaceDocument(QTextDocument* next)
+{
+    QPointer<QTextDocument> previous = document();
+    const QTextCharFormat defaults = defaultCharFormat();
+    next->setParent(this);
+    prepareDocument(*next);
+    DocumentDefaults::setCharFormat(*next, defaults);
+    setDocument(next);
+    DocumentDefaults::reapply(*next);
+    if (previous && previous != next && previous->parent() == this)
+        delete previous;
+    next->setModified(false);
+    applyDefaultColor();
+    // The caret's attributes are the new document's, wherever the caret is.
+    m_reportedStart = m_reportedEnd = -1;
+    selectionMoved();
+}
+
+void TCustomRichEdit::fontChanged()
+{
+    m_defaultAttributes->assign(*m_font);
+}
+
+void TCustomRichEdit::documentChanged()
+{
+    MessageDispatch::run([this] { Q_EMIT OnChange(this); });
+}
+
+void TCustomRichEdit::selectionMoved()
+{
+    const QTextCursor cursor = textCursor();
+    if (cursor.selectionStart() == m_reportedStart && cursor.selectionEnd() == m_reportedEnd)
+        return;
+    m_reportedStart = cursor.selectionStart();
+    m_reportedEnd = cursor.selectionEnd();
+    MessageDispatch::run([this] { Q_EMIT OnSelectionChange(this); });
+}
+
+void TCustomRichEdit::applyDefaultColor()
+{
+    // Text without a colour of its own shows in the default colour; the automatic colour is
+    // the window-text colour of the palette.
+    const QTextCharFormat format = defaultCharFormat();
+    QPalette palette = this->palette();
+    const QBrush text = format.hasProperty(QTextFormat::ForegroundBrush)
+                            ? format.foreground()
+                            : QGuiApplication::palette().brush(QPalette::Text);
+    if (palette.brush(QPalette::Active, QPalette::Text) == text && palette.brush(QPalette::Inactive, QPalette::Text) == text)
+        return;
+    palette.setBrush(QPalette::Active, QPalette::Text, text);
+    palette.setBrush(QPalette::Inactive, QPalette::Text, text);
+    setPalette(palette);
+}
+
+QMimeData* TCustomRichEdit::createMimeDataFromSelection() const
+{
+    const QTextDocumentFragment selection = textCursor().selection();
+    QTextDocument part;
+    DocumentDefaults::setCharFormat(part, defaultCharFormat());
+    QTextCursor(&part).insertFragment(selection);
+    auto* mime = new QMimeData;
+    mime->setData(RtfMime, RtfWriter::toRtf(part));
+    mime->setText(selection.toPlainText());
+    return mime;
+}
+
+bool TCustomRichEdit::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source->hasFormat(RtfMime) || source->hasFormat(RtfMimeAlternative) || source->hasText();
+}
+
+void TCustomRichEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (isReadOnly())
+        return;
+    QTextCursor cursor = textCursor();
+    QByteArray rtf = source->data(RtfMime);
+    if (rtf.isEmpty())
+        rtf = source->data(RtfMimeAlternative);
+    QTextDocument part;
+    if (!rtf.isEmpty() && RtfReader::read(rtf, part)) {
+        cursor.insertFragment(QTextDocumentFragment(&part));
+    } else if (source->hasText()) {
+        cursor.insertText(withParagraphBreaks(source->text()));
+    } else {
+        return;
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void TCustomRichEdit::changeEvent(QEvent* event)
+{
+    QTextEdit::changeEvent(event);
+    // Qt's text edit gives its document the widget's font; the document keeps its own default.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
+        DocumentDefaults::reapply(*document());
+}
+
+void TCustomRichEdit::paintEvent(QPaintEvent* event)
+{
+    if (!m_hideSelection || hasFocus() || !textCursor().hasSelection()) {
+        QTextEdit::paintEvent(event);
+        return;
+    }
+    // The selection is hidden while another control has the focus.
+    QPainter painter(viewport());
+    const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    painter.translate(-offset);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    context.cursorPosition = -1;
+    context.clip = QRectF(event->rect().translated(offset));
+    painter.setClipRect(context.clip);
+    document()->documentLayout()->draw(&painter, context);
+}

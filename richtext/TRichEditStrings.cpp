@@ -1,0 +1,31 @@
+#include "richtext/TRichEditStrings.h"
+
+#include "richtext/DocumentDefaults.h"
+#include "richtext/DocumentFile.h"
+#include "richtext/TCustomRichEdit.h"
+
+#include <QTextDocument>
+#include <memory>
+
+TRichEditStrings::TRichEditStrings(TCustomRichEdit* owner) : QObject(owner), m_owner(owner) {}
+
+void TRichEditStrings::LoadFromFile(const QString& fileName)
+{
+    // The file is read into a document of its own, so a failure leaves the control's as it
+    // was, and the text is laid out once, when the control takes it over.
+    auto document = std::make_unique<QTextDocument>();
+    DocumentDefaults::setCharFormat(*document, m_owner->defaultCharFormat());
+    // Plain text carries no attributes of its own: it shows in the default attributes.
+    DocumentFile::load(fileName, *document, QTextCharFormat());
+    m_owner->replaceDocument(document.release());
+}
+
+void TRichEditStrings::SaveToFile(const QString& fileName) const
+{
+    DocumentFile::save(*m_owner->document(), fileName);
+}
+
+QString TRichEditStrings::text() const
+{
+    return m_owner->document()->toPlainText();
+}
