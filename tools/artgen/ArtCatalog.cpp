@@ -62,6 +62,7 @@ void ArtCatalog::add(const QString& path, const QString& component, const QStrin
     e.path = path;
     e.group = m_group;
     e.component = component;
+    e.place = m_place;
     e.format = format;
     e.image = QImage::fromData(data);
     e.bytes = data.size();

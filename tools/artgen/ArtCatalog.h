@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QPoint>
 #include <QString>
 
 // Every picture the tool makes, in the order made: where it is written, which component shows
@@ -14,6 +15,7 @@ public:
         QString path;      // relative to resources/art/
         QString group;     // heading in the README and the contact sheet
         QString component; // who shows it, e.g. "TMainForm.Image9"
+        QString place;     // where the component stands, "left, top" in its window's client area
         QString format;    // "JPEG", "BMP 24-bit", ...
         QImage image;      // as decoded from the written file
         qsizetype bytes = 0;
@@ -21,7 +23,15 @@ public:
 
     explicit ArtCatalog(const QString& artRoot);
 
-    void setGroup(const QString& group) { m_group = group; }
+    // Starts a group of pictures; their place is empty until set.
+    void setGroup(const QString& group)
+    {
+        m_group = group;
+        m_place.clear();
+    }
+    // The place the next pictures' component stands at, for the README ("" when it has none).
+    void setPlace(const QString& place) { m_place = place; }
+    static QString place(QPoint at) { return QStringLiteral("%1, %2").arg(at.x()).arg(at.y()); }
     void bmp24(const QString& path, const QString& component, const QImage& image);
     void bmp4(const QString& path, const QString& component, const QImage& image);
     void jpeg(const QString& path, const QString& component, const QImage& image);
@@ -41,6 +51,7 @@ private:
 
     QString m_root;
     QString m_group;
+    QString m_place;
     QList<Entry> m_entries;
     int m_changed = 0;
 };

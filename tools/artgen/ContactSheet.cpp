@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 constexpr int SheetWidth = 1500;
 constexpr int Gap = 14;
@@ -32,7 +34,23 @@ int layout(const ArtCatalog& catalog, QPainter* p)
     QString group;
     int x = Gap;
     int rowHeight = 0;
-    for (const ArtCatalog::Entry& e : catalog.entries()) {
+    // Within a group the tallest pictures come first, so that rows of similar height form.
+    QList<const ArtCatalog::Entry*> order;
+    for (const ArtCatalog::Entry& e : catalog.entries())
+        order << &e;
+    std::stable_sort(order.begin(), order.end(), [&](const ArtCatalog::Entry* a, const ArtCatalog::Entry* b) {
+        const auto groupIndex = [&](const ArtCatalog::Entry* item) {
+            for (qsizetype i = 0; i < catalog.entries().size(); ++i)
+                if (catalog.entries()[i].group == item->group)
+                    return i;
+            return qsizetype(0);
+        };
+        if (groupIndex(a) != groupIndex(b))
+            return groupIndex(a) < groupIndex(b);
+        return cellSize(*a).height() > cellSize(*b).height();
+    });
+    for (const ArtCatalog::Entry* entry : order) {
+        const ArtCatalog::Entry& e = *entry;
         if (e.group != group) {
             y += rowHeight + (group.isEmpty() ? 0 : Gap);
             group = e.group;
@@ -65,7 +83,7 @@ int layout(const ArtCatalog& catalog, QPainter* p)
                 const int bx = x + img.width() + 6;
                 for (int cy = 0; cy < big.height(); cy += 8)
                     for (int cx = 0; cx < big.width(); cx += 8)
-                        p->fillRect(QRect(bx + cx, y + cy, 8, 8),
+                        p->fillRect(QRect(bx + cx, y + cy, qMin(8, big.width() - cx), qMin(8, big.height() - cy)),
                                     ((cx + cy) / 8) % 2 ? QColor(170, 170, 170) : QColor(230, 230, 230));
                 p->drawImage(bx, y, big);
                 captionTop = y + big.height();
@@ -116,16 +134,16 @@ QString ContactSheet::readme(const ArtCatalog& catalog)
         "large as its component and is cut from one design of its window, so the opaque pieces join the\n"
         "strips beneath them; a layout should therefore place them exactly as listed here.\n"
         "\n"
-        "| File | Shown by | Size | Format | Bytes |\n"
-        "|---|---|---|---|---|\n");
+        "| File | Shown by | At | Size | Format | Bytes |\n"
+        "|---|---|---|---|---|---|\n");
     QString group;
     for (const ArtCatalog::Entry& e : catalog.entries()) {
         if (e.group != group) {
             group = e.group;
-            text += QStringLiteral("| **%1** | | | | |\n").arg(group);
+            text += QStringLiteral("| **%1** | | | | | |\n").arg(group);
         }
-        text += QStringLiteral("| `%1` | %2 | %3 \u00d7 %4 | %5 | %6 |\n")
-                    .arg(e.path, e.component)
+        text += QStringLiteral("| `%1` | %2 | %3 | %4 \u00d7 %5 | %6 | %7 |\n")
+                    .arg(e.path, e.component, e.place)
                     .arg(e.image.width())
                     .arg(e.image.height())
                     .arg(e.format)

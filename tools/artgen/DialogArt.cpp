@@ -178,6 +178,10 @@ void DialogArt::generate()
     m_catalog.setGroup(QStringLiteral("Dialogs: close button (TAboutBox, TForm1, TForm2 LumaroLButton1)"));
     const QStringList property = {QStringLiteral("UpImage"), QStringLiteral("DownImage"),
                                   QStringLiteral("MouseOverImage"), QStringLiteral("DisabledImage")};
+    m_catalog.setPlace(QStringLiteral("AboutBox %1; Form1 %2; Form2 %3")
+                           .arg(ArtCatalog::place(aboutCloseButton().topLeft()),
+                                ArtCatalog::place(worldTimes().closeButton.topLeft()),
+                                ArtCatalog::place(metricTables().closeButton.topLeft())));
     for (int i = 0; i < 4; ++i) {
         const ButtonArt::State state = ButtonArt::states().at(i);
         // The disabled picture is the up picture: the dialogs never disable their close button.
@@ -187,9 +191,11 @@ void DialogArt::generate()
     }
 
     m_catalog.setGroup(QStringLiteral("About box (TAboutBox)"));
+    m_catalog.setPlace(QStringLiteral("0, 0 (aligned to the client)"));
     m_catalog.jpeg(QStringLiteral("dialogs/about.jpg"), QStringLiteral("AboutBox.Image1"), aboutPicture());
 
     m_catalog.setGroup(QStringLiteral("Dialog icon (TForm1, TForm2)"));
+    m_catalog.setPlace(QString());
     m_catalog.ico4(QStringLiteral("dialogs/dialog_icon.ico"), QStringLiteral("Form1.Icon, Form2.Icon"),
                    dialogIcon());
 
@@ -198,6 +204,7 @@ void DialogArt::generate()
                                               : QStringLiteral("Metric Tables frame (TForm2)"));
         const QImage whole = design(*d);
         for (const Piece& piece : d->pieces) {
+            m_catalog.setPlace(ArtCatalog::place(piece.rect.topLeft()));
             m_catalog.jpeg(piece.file, d->form + QLatin1Char('.') + piece.component,
                            whole.copy(piece.rect.translated(Margin, Margin)));
         }

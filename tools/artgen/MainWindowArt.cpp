@@ -179,15 +179,20 @@ void MainWindowArt::generate()
     drawLabels(lettered);
 
     m_catalog.setGroup(QStringLiteral("Main window (TMainForm)"));
-    for (const Piece& strip : strips())
+    for (const Piece& strip : strips()) {
+        m_catalog.setPlace(ArtCatalog::place(strip.rect.topLeft()));
         m_catalog.jpeg(strip.file, QStringLiteral("TMainForm.") + strip.component, cut(plain, strip.rect));
-    for (const Piece& label : labels())
+    }
+    for (const Piece& label : labels()) {
+        m_catalog.setPlace(ArtCatalog::place(label.rect.topLeft()));
         m_catalog.bmp24(label.file, QStringLiteral("TMainForm.") + label.component, cut(lettered, label.rect));
+    }
 
     m_catalog.setGroup(QStringLiteral("Main window buttons (TMainForm, TLumaroLButton)"));
     for (const Button& b : buttons()) {
         const QImage beneath = cut(lettered, b.rect);
         const QRect key = keyFor(b).translated(-b.rect.topLeft());
+        m_catalog.setPlace(ArtCatalog::place(b.rect.topLeft()));
         for (ButtonArt::State state : ButtonArt::states()) {
             m_catalog.bmp24(QStringLiteral("buttons/%1_%2.bmp").arg(b.name, ButtonArt::suffix(state)),
                             QStringLiteral("TMainForm.%1.%2Image")
@@ -201,6 +206,7 @@ void MainWindowArt::generate()
     }
 
     m_catalog.setGroup(QStringLiteral("Program icon"));
+    m_catalog.setPlace(QString());
     m_catalog.png(QStringLiteral("main/icon32.png"), QStringLiteral("TMainForm.Icon, the window icon"),
                   emblem(32));
 }

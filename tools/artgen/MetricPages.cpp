@@ -99,6 +99,7 @@ void MetricPages::generate()
     const CsvTable temperatures = CsvTable::read(m_dataDir + QStringLiteral("/temperatures.csv"));
 
     m_catalog.setGroup(QStringLiteral("Metric Tables pages (TForm2)"));
+    m_catalog.setPlace(QStringLiteral("0, 0 of its page; 328 \u00d7 251 shown"));
     for (const Page& page : pages()) {
         const int width = pageArea().width();
         const int visibleHeight = qMin(pageArea().height(), page.size.height());
