@@ -56,6 +56,7 @@ constexpr std::array WordTable = std::to_array<WordEntry>({
     {"creatim", Word::Skip}, {"datastore", Word::Skip}, {"deff", Word::Deff}, {"dn", Word::Dn},
     {"doccomm", Word::Skip}, {"docvar", Word::Skip}, {"emdash", Word::EmDash}, {"emspace", Word::EmSpace},
     {"endash", Word::EnDash}, {"enspace", Word::EnSpace}, {"f", Word::F}, {"fcharset", Word::FCharset},
+    {"fi", Word::Fi},
     {"field", Word::Field}, {"filetbl", Word::Skip}, {"fldinst", Word::FldInst}, {"fldrslt", Word::FldRslt},
     {"fonttbl", Word::FontTable}, {"footer", Word::Skip}, {"footerf", Word::Skip}, {"footerl", Word::Skip},
     {"footerr", Word::Skip}, {"footnote", Word::Skip}, {"fprq", Word::Fprq}, {"fs", Word::Fs},
@@ -143,8 +144,10 @@ struct GroupState {
 
 class Parser {
 public:
-    // Bytes after the last closing brace are not part of the document.
-    Parser(QByteArrayView data, RtfSink& sink) : m_tokens(data.first(data.lastIndexOf('}') + 1)), m_sink(sink) {}
+    Parser(QByteArrayView data, RtfSink& sink)
+        : m_tokens(data), m_sink(sink), m_lastBrace(data.lastIndexOf('}'))
+    {
+    }
     void run();
 
 private:
@@ -169,10 +172,17 @@ private:
     int codePageOfState() const;
     CodePageDecoder& decoder(int codePage);
     RtfCharFormat charFormat() const;
-    bool inBody() const { return m_state.destination == Destination::Body && !m_state.hidden; }
+    bool inBody() const
+    {
+        return m_state.destination == Destination::Body && !m_state.hidden &&
+               (!m_stack.empty() || m_overflowDepth > 0 || m_tokens.position() <= m_lastBrace);
+    }
 
     RtfTokenizer m_tokens;
     RtfSink& m_sink;
+    // Text outside every group (after a surplus closing brace) is part of the document, but
+    // bytes after the last closing brace are not.
+    qsizetype m_lastBrace;
 
     GroupState m_state;
     std::vector<GroupState> m_stack; // the states of the enclosing groups
