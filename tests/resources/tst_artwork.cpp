@@ -90,7 +90,8 @@ JpegInfo jpegInfo(const QByteArray& d)
     while (at + 4 <= d.size() && quint8(d[at]) == 0xFF) {
         const int marker = quint8(d[at + 1]);
         const int length = qFromBigEndian<quint16>(d.constData() + at + 2);
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame && at + 10 <= d.size()) {
             info.marker = marker;
             info.height = qFromBigEndian<quint16>(d.constData() + at + 5);
@@ -166,11 +167,11 @@ struct Button {
 // The main window's image buttons by pictogram, at their components' sizes, and the dialogs'
 // shared close button.
 const QList<Button> Buttons = {
-    {"buttons/new", 47, 30},       {"buttons/open", 45, 30},      {"buttons/save", 45, 30},
-    {"buttons/print", 45, 31},     {"buttons/font", 44, 29},      {"buttons/metric", 45, 32},
-    {"buttons/worldtimes", 47, 33}, {"buttons/exit", 43, 29},     {"buttons/about", 45, 29},
-    {"buttons/undo", 44, 30},      {"buttons/paste", 44, 29},     {"buttons/cut", 44, 29},
-    {"buttons/copy", 44, 29},      {"buttons/selectall", 48, 32}, {"buttons/delete", 47, 31},
+    {"buttons/new", 47, 30},        {"buttons/open", 45, 30},      {"buttons/save", 45, 30},
+    {"buttons/print", 45, 31},      {"buttons/font", 44, 29},      {"buttons/metric", 45, 32},
+    {"buttons/worldtimes", 47, 33}, {"buttons/exit", 43, 29},      {"buttons/about", 45, 29},
+    {"buttons/undo", 44, 30},       {"buttons/paste", 44, 29},     {"buttons/cut", 44, 29},
+    {"buttons/copy", 44, 29},       {"buttons/selectall", 48, 32}, {"buttons/delete", 47, 31},
     {"dialogs/close", 40, 30},
 };
 const char* const States[] = {"up", "down", "over", "disabled"};
@@ -286,10 +287,11 @@ void tst_artwork::buttonStatesDiffer_data()
 void tst_artwork::buttonStatesDiffer()
 {
     QFETCH(QString, name);
-    const QStringList states = name.startsWith(QLatin1String("dialogs/"))
-                                   ? QStringList{QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("over")}
-                                   : QStringList{QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("over"),
-                                                 QStringLiteral("disabled")};
+    const QStringList states =
+        name.startsWith(QLatin1String("dialogs/"))
+            ? QStringList{QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("over")}
+            : QStringList{QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("over"),
+                          QStringLiteral("disabled")};
     QList<QImage> images;
     for (const QString& state : states)
         images << QImage::fromData(readArt(QStringLiteral("%1_%2.bmp").arg(name, state)));
@@ -324,8 +326,8 @@ void tst_artwork::fontTypeStrip()
 
 void tst_artwork::handCursor()
 {
-    const QImage hand = QImage::fromData(readArt(QStringLiteral("cursors/hand.png")))
-                            .convertToFormat(QImage::Format_ARGB32);
+    const QImage hand =
+        QImage::fromData(readArt(QStringLiteral("cursors/hand.png"))).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(hand.size(), QSize(32, 32));
     // Monochrome with a mask: every pixel black, white or fully transparent.
     for (int y = 0; y < 32; ++y) {

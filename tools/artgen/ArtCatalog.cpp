@@ -13,10 +13,7 @@ namespace {
 constexpr int JpegQuality = 93;
 } // namespace
 
-ArtCatalog::ArtCatalog(const QString& artRoot)
-    : m_root(artRoot)
-{
-}
+ArtCatalog::ArtCatalog(const QString& artRoot) : m_root(artRoot) {}
 
 void ArtCatalog::bmp24(const QString& path, const QString& component, const QImage& image)
 {

@@ -26,10 +26,14 @@ const QList<ButtonArt::State>& ButtonArt::states()
 QString ButtonArt::suffix(State state)
 {
     switch (state) {
-    case State::Up: return QStringLiteral("up");
-    case State::Down: return QStringLiteral("down");
-    case State::Over: return QStringLiteral("over");
-    case State::Disabled: return QStringLiteral("disabled");
+    case State::Up:
+        return QStringLiteral("up");
+    case State::Down:
+        return QStringLiteral("down");
+    case State::Over:
+        return QStringLiteral("over");
+    case State::Disabled:
+        return QStringLiteral("disabled");
     }
     return {};
 }
@@ -91,7 +95,8 @@ QImage ButtonArt::render(const QImage& background, const QRect& cap, Pictograms:
     // The lit edge along the top and left of a raised key; a shade there on a pressed one.
     p.save();
     p.setClipPath(capPath(key.adjusted(1, 1, -1, -1)));
-    QColor edge = pressed ? QColor(90, 60, 30, 90) : QColor(255, 255, 255, state == State::Disabled ? 120 : 220);
+    QColor edge =
+        pressed ? QColor(90, 60, 30, 90) : QColor(255, 255, 255, state == State::Disabled ? 120 : 220);
     p.setPen(QPen(edge, 1.0));
     p.setBrush(Qt::NoBrush);
     p.drawPath(capPath(key.adjusted(1, 1, 1, 1)));

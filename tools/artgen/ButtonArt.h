@@ -17,5 +17,6 @@ public:
     static QString suffix(State state);
 
     // background: the button-sized picture of what lies beneath it; cap: the key inside it.
-    static QImage render(const QImage& background, const QRect& cap, Pictograms::Command command, State state);
+    static QImage render(const QImage& background, const QRect& cap, Pictograms::Command command,
+                         State state);
 };

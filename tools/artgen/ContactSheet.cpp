@@ -79,12 +79,14 @@ int layout(const ArtCatalog& catalog, QPainter* p)
             p->drawImage(x, y, img);
             int captionTop = y + img.height();
             if (img.width() <= SmallLimit && img.height() <= SmallLimit) {
-                const QImage big = img.scaled(img.size() * Zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+                const QImage big =
+                    img.scaled(img.size() * Zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
                 const int bx = x + img.width() + 6;
                 for (int cy = 0; cy < big.height(); cy += 8)
                     for (int cx = 0; cx < big.width(); cx += 8)
-                        p->fillRect(QRect(bx + cx, y + cy, qMin(8, big.width() - cx), qMin(8, big.height() - cy)),
-                                    ((cx + cy) / 8) % 2 ? QColor(170, 170, 170) : QColor(230, 230, 230));
+                        p->fillRect(
+                            QRect(bx + cx, y + cy, qMin(8, big.width() - cx), qMin(8, big.height() - cy)),
+                            ((cx + cy) / 8) % 2 ? QColor(170, 170, 170) : QColor(230, 230, 230));
                 p->drawImage(bx, y, big);
                 captionTop = y + big.height();
             }
@@ -154,6 +156,7 @@ QString ContactSheet::readme(const ArtCatalog& catalog)
         "The hand cursor's hot spot is its pixel (5, 0), the tip of the index finger. The font-type\n"
         "strip's background, dark yellow (128, 128, 0), is also its transparent colour (its bottom-left\n"
         "pixel). The close button's up and disabled pictures are the same picture. The dialog icon is\n"
-        "an ICO file holding one 32 by 32 image of 4 bits per pixel (16 colours) with a transparency mask.\n");
+        "an ICO file holding one 32 by 32 image of 4 bits per pixel (16 colours) with a transparency "
+        "mask.\n");
     return text;
 }

@@ -26,8 +26,10 @@ const DialogArt::Dialog& DialogArt::worldTimes()
         {QRect(3, 27, 297, 15), QRect(3, 413, 297, 15)},
         {
             {QStringLiteral("Image11"), QRect(-1, -2, 38, 430), QStringLiteral("worldtimes/strip_left.jpg")},
-            {QStringLiteral("Image13"), QRect(261, -3, 42, 430), QStringLiteral("worldtimes/strip_right.jpg")},
-            {QStringLiteral("Image12"), QRect(-1, 366, 305, 65), QStringLiteral("worldtimes/strip_bottom.jpg")},
+            {QStringLiteral("Image13"), QRect(261, -3, 42, 430),
+             QStringLiteral("worldtimes/strip_right.jpg")},
+            {QStringLiteral("Image12"), QRect(-1, 366, 305, 65),
+             QStringLiteral("worldtimes/strip_bottom.jpg")},
             {QStringLiteral("Image1"), QRect(0, -2, 305, 58), QStringLiteral("worldtimes/strip_top.jpg")},
             {QStringLiteral("Image4"), QRect(91, 8, 132, 29), QStringLiteral("worldtimes/title.jpg")},
         },
@@ -56,10 +58,7 @@ const DialogArt::Dialog& DialogArt::metricTables()
     return d;
 }
 
-DialogArt::DialogArt(ArtCatalog& catalog)
-    : m_catalog(catalog)
-{
-}
+DialogArt::DialogArt(ArtCatalog& catalog) : m_catalog(catalog) {}
 
 QImage DialogArt::design(const Dialog& d) const
 {
@@ -77,7 +76,8 @@ QImage DialogArt::design(const Dialog& d) const
     QRect titleText = d.titleRect;
     if (!d.textBands.isEmpty())
         titleText.setBottom(d.textBands.first().top() - 3);
-    Skin::goldText(p, titleText, Qt::AlignCenter, d.title, Skin::titleFont(titleText.height() < 22 ? 17 : 19, true));
+    Skin::goldText(p, titleText, Qt::AlignCenter, d.title,
+                   Skin::titleFont(titleText.height() < 22 ? 17 : 19, true));
     return image;
 }
 
@@ -149,18 +149,8 @@ QImage DialogArt::dialogIcon()
     p.end();
     // A globe on the cover: the Americas left, Europe and Africa right.
     static const char* const globe[] = {
-        "....nnnn....",
-        "..nnbbbbnn..",
-        ".nbggbbbbgn.",
-        ".nggggbbggg.",
-        "nbbgggbbgggn",
-        "nbbbggbbbggn",
-        "nbbbbgbbbggn",
-        "nbbbbggbbgbn",
-        ".nbbbgbbbgb.",
-        ".nbbbgbbbbn.",
-        "..nnbbbbnn..",
-        "....nnnn....",
+        "....nnnn....", "..nnbbbbnn..", ".nbggbbbbgn.", ".nggggbbggg.", "nbbgggbbgggn", "nbbbggbbbggn",
+        "nbbbbgbbbggn", "nbbbbggbbgbn", ".nbbbgbbbgb.", ".nbbbgbbbbn.", "..nnbbbbnn..", "....nnnn....",
     };
     for (int y = 0; y < 12; ++y) {
         for (int x = 0; x < 12; ++x) {
@@ -211,8 +201,8 @@ void DialogArt::generate()
     }
 }
 
-QImage DialogArt::mockup(const Dialog& d, const QString& pageFile, const QSize& pageArea, const QStringList& tabs,
-                         int currentTab) const
+QImage DialogArt::mockup(const Dialog& d, const QString& pageFile, const QSize& pageArea,
+                         const QStringList& tabs, int currentTab) const
 {
     QImage image(d.client, QImage::Format_RGB32);
     image.fill(QColor(128, 0, 0));

@@ -15,18 +15,18 @@ class DialogArt {
 public:
     struct Piece {
         QString component;
-        QRect rect;   // the picture's own place and size in the dialog's client area
+        QRect rect; // the picture's own place and size in the dialog's client area
         QString file;
     };
     struct Dialog {
-        QString form;          // layout object, e.g. "Form1"
+        QString form; // layout object, e.g. "Form1"
         QSize client;
         QString title;
-        QRect titleRect;       // where the title picture stands
-        QRect pages;           // the page control
+        QRect titleRect; // where the title picture stands
+        QRect pages;     // the page control
         QRect closeButton;
         QList<QRect> textBands; // parchment bands behind black labels
-        QList<Piece> pieces;   // strips and title, in the dialog's stacking order
+        QList<Piece> pieces;    // strips and title, in the dialog's stacking order
     };
     static const Dialog& worldTimes();
     static const Dialog& metricTables();
@@ -37,8 +37,8 @@ public:
     void generate();
 
     // Mock-ups: the dialog composed from the written pictures, pages in their page areas.
-    QImage mockup(const Dialog& dialog, const QString& pageFile, const QSize& pageArea, const QStringList& tabs,
-                  int currentTab) const;
+    QImage mockup(const Dialog& dialog, const QString& pageFile, const QSize& pageArea,
+                  const QStringList& tabs, int currentTab) const;
     QImage aboutMockup() const;
 
 private:

@@ -52,7 +52,8 @@ const QList<MainWindowArt::Button>& MainWindowArt::buttons()
         {QStringLiteral("LumaroLButton4"), QRect(203, 6, 45, 31), C::Print, QStringLiteral("print")},
         {QStringLiteral("LumaroLButton10"), QRect(491, 8, 44, 29), C::Font, QStringLiteral("font")},
         {QStringLiteral("LumaroLButton15"), QRect(553, 6, 45, 32), C::MetricTables, QStringLiteral("metric")},
-        {QStringLiteral("LumaroLButton14"), QRect(614, 5, 47, 33), C::WorldTimes, QStringLiteral("worldtimes")},
+        {QStringLiteral("LumaroLButton14"), QRect(614, 5, 47, 33), C::WorldTimes,
+         QStringLiteral("worldtimes")},
         {QStringLiteral("LumaroLButton9"), QRect(688, 8, 43, 29), C::Exit, QStringLiteral("exit")},
         {QStringLiteral("LumaroLButton12"), QRect(744, 8, 45, 29), C::About, QStringLiteral("about")},
         {QStringLiteral("LumaroLButton8"), QRect(4, 59, 44, 30), C::Undo, QStringLiteral("undo")},
@@ -80,10 +81,7 @@ const QList<MainWindowArt::Control>& MainWindowArt::controls()
     return all;
 }
 
-MainWindowArt::MainWindowArt(ArtCatalog& catalog)
-    : m_catalog(catalog)
-{
-}
+MainWindowArt::MainWindowArt(ArtCatalog& catalog) : m_catalog(catalog) {}
 
 QRect MainWindowArt::keyFor(const Button& button)
 {
@@ -185,7 +183,8 @@ void MainWindowArt::generate()
     }
     for (const Piece& label : labels()) {
         m_catalog.setPlace(ArtCatalog::place(label.rect.topLeft()));
-        m_catalog.bmp24(label.file, QStringLiteral("TMainForm.") + label.component, cut(lettered, label.rect));
+        m_catalog.bmp24(label.file, QStringLiteral("TMainForm.") + label.component,
+                        cut(lettered, label.rect));
     }
 
     m_catalog.setGroup(QStringLiteral("Main window buttons (TMainForm, TLumaroLButton)"));
@@ -196,11 +195,11 @@ void MainWindowArt::generate()
         for (ButtonArt::State state : ButtonArt::states()) {
             m_catalog.bmp24(QStringLiteral("buttons/%1_%2.bmp").arg(b.name, ButtonArt::suffix(state)),
                             QStringLiteral("TMainForm.%1.%2Image")
-                                .arg(b.component,
-                                     state == ButtonArt::State::Up     ? QStringLiteral("Up")
-                                     : state == ButtonArt::State::Down ? QStringLiteral("Down")
-                                     : state == ButtonArt::State::Over ? QStringLiteral("MouseOver")
-                                                                       : QStringLiteral("Disabled")),
+                                .arg(b.component, state == ButtonArt::State::Up     ? QStringLiteral("Up")
+                                                  : state == ButtonArt::State::Down ? QStringLiteral("Down")
+                                                  : state == ButtonArt::State::Over
+                                                      ? QStringLiteral("MouseOver")
+                                                      : QStringLiteral("Disabled")),
                             ButtonArt::render(beneath, key, b.command, state));
         }
     }
@@ -316,11 +315,13 @@ QImage MainWindowArt::mockup() const
             p.fillRect(c.rect, Qt::white);
             p.setPen(QColor(128, 128, 128));
             p.drawRect(c.rect.adjusted(0, 0, -1, -1));
-            p.fillRect(QRect(c.rect.right() - 15, c.rect.top() + 1, 15, c.rect.height() - 2), QColor(212, 208, 200));
+            p.fillRect(QRect(c.rect.right() - 15, c.rect.top() + 1, 15, c.rect.height() - 2),
+                       QColor(212, 208, 200));
             p.setPen(Qt::black);
             p.setFont(Skin::textFont(11));
             p.drawText(c.rect.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
-                       c.component == QLatin1String("FontName") ? QStringLiteral("Arial") : QStringLiteral("10"));
+                       c.component == QLatin1String("FontName") ? QStringLiteral("Arial")
+                                                                : QStringLiteral("10"));
         } else {
             // A raised check box with a maroon mark.
             p.fillRect(c.rect, QColor(212, 208, 200));

@@ -15,14 +15,14 @@ class MainWindowArt {
 public:
     struct Piece {
         QString component;
-        QRect rect;       // in client coordinates
-        QString file;     // relative to resources/art/
+        QRect rect;   // in client coordinates
+        QString file; // relative to resources/art/
     };
     struct Button {
         QString component;
         QRect rect;
         Pictograms::Command command;
-        QString name;     // file name stem
+        QString name; // file name stem
     };
     // The placeholders of the mock-up: windowed controls the artwork must leave room for.
     struct Control {

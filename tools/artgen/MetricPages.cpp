@@ -39,7 +39,8 @@ const QList<MetricPages::Page>& MetricPages::pages()
     static const QList<Page> all = {
         {QStringLiteral("length"), QStringLiteral("Length"), QSize(338, 264),
          QStringLiteral("Form2.Image1 (page LenghtSheet)")},
-        {QStringLiteral("area"), QStringLiteral("Area"), QSize(333, 257), QStringLiteral("Form2.Image3 (page AreaSheet)")},
+        {QStringLiteral("area"), QStringLiteral("Area"), QSize(333, 257),
+         QStringLiteral("Form2.Image3 (page AreaSheet)")},
         {QStringLiteral("mass"), QStringLiteral("Mass, Weight and Speed"), QSize(347, 254),
          QStringLiteral("Form2.Image4 (page MassSheet)")},
         {QStringLiteral("volume1"), QStringLiteral("Volume (1)"), QSize(328, 245),
@@ -81,9 +82,7 @@ double MetricPages::parseValue(const QString& text)
     return value;
 }
 
-MetricPages::MetricPages(ArtCatalog& catalog, const QString& dataDir)
-    : m_catalog(catalog)
-    , m_dataDir(dataDir)
+MetricPages::MetricPages(ArtCatalog& catalog, const QString& dataDir) : m_catalog(catalog), m_dataDir(dataDir)
 {
 }
 
@@ -140,8 +139,8 @@ void MetricPages::generate()
             if (m.hasMatch()) {
                 p.drawText(QRect(DecimalPoint - 120, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
                            m.captured(1));
-                p.drawText(QRect(DecimalPoint, y, width - DecimalPoint, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                           m.captured(2));
+                p.drawText(QRect(DecimalPoint, y, width - DecimalPoint, RowHeight),
+                           Qt::AlignLeft | Qt::AlignVCenter, m.captured(2));
             } else {
                 p.drawText(QRect(width - 128, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter, c);
             }
@@ -192,14 +191,16 @@ void MetricPages::generate()
                         throw std::runtime_error(temperatures.where(t).toStdString() + ": not a number");
                     const QString text = r == 0 ? QString::number(c).replace(QLatin1Char('-'), QChar(0x2212))
                                                 : celsiusToFahrenheit(c);
-                    p.drawText(QRect(left + t * step, y, step, RowHeight), Qt::AlignRight | Qt::AlignVCenter, text);
+                    p.drawText(QRect(left + t * step, y, step, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                               text);
                 }
                 y += RowHeight;
             }
         }
         if (y > visibleHeight)
-            throw std::runtime_error("page " + page.title.toStdString() + " runs to row " + std::to_string(y) +
-                                     ", below the visible " + std::to_string(visibleHeight));
+            throw std::runtime_error("page " + page.title.toStdString() + " runs to row " +
+                                     std::to_string(y) + ", below the visible " +
+                                     std::to_string(visibleHeight));
         p.end();
         m_catalog.jpeg(file(page), page.component, image);
     }

@@ -12,7 +12,7 @@
 class MetricPages {
 public:
     struct Page {
-        QString key;       // key in conversions.csv and the file name: "length"
+        QString key; // key in conversions.csv and the file name: "length"
         QString title;
         QSize size;
         QString component;

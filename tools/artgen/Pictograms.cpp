@@ -254,7 +254,8 @@ void drawAbout(QPainter& p)
 }
 
 // A thick stroke with an ink outline: drawn twice, wide in ink, then narrower in colour.
-void outlinedStroke(QPainter& p, const QPainterPath& path, const QColor& colour, qreal width, Qt::PenCapStyle cap)
+void outlinedStroke(QPainter& p, const QPainterPath& path, const QColor& colour, qreal width,
+                    Qt::PenCapStyle cap)
 {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Skin::ink(), width + 2, Qt::SolidLine, cap, Qt::RoundJoin));
@@ -364,22 +365,54 @@ void Pictograms::draw(QPainter& p, Command command)
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     switch (command) {
-    case Command::New: drawNew(p); break;
-    case Command::Open: drawOpen(p); break;
-    case Command::Save: drawSave(p); break;
-    case Command::Print: drawPrint(p); break;
-    case Command::Font: drawFont(p); break;
-    case Command::MetricTables: drawMetricTables(p); break;
-    case Command::WorldTimes: drawWorldTimes(p); break;
-    case Command::Exit: drawExit(p); break;
-    case Command::About: drawAbout(p); break;
-    case Command::Undo: drawUndo(p); break;
-    case Command::Paste: drawPaste(p); break;
-    case Command::Cut: drawCut(p); break;
-    case Command::Copy: drawCopy(p); break;
-    case Command::SelectAll: drawSelectAll(p); break;
-    case Command::Delete: drawDelete(p); break;
-    case Command::Close: drawClose(p); break;
+    case Command::New:
+        drawNew(p);
+        break;
+    case Command::Open:
+        drawOpen(p);
+        break;
+    case Command::Save:
+        drawSave(p);
+        break;
+    case Command::Print:
+        drawPrint(p);
+        break;
+    case Command::Font:
+        drawFont(p);
+        break;
+    case Command::MetricTables:
+        drawMetricTables(p);
+        break;
+    case Command::WorldTimes:
+        drawWorldTimes(p);
+        break;
+    case Command::Exit:
+        drawExit(p);
+        break;
+    case Command::About:
+        drawAbout(p);
+        break;
+    case Command::Undo:
+        drawUndo(p);
+        break;
+    case Command::Paste:
+        drawPaste(p);
+        break;
+    case Command::Cut:
+        drawCut(p);
+        break;
+    case Command::Copy:
+        drawCopy(p);
+        break;
+    case Command::SelectAll:
+        drawSelectAll(p);
+        break;
+    case Command::Delete:
+        drawDelete(p);
+        break;
+    case Command::Close:
+        drawClose(p);
+        break;
     }
     p.restore();
 }

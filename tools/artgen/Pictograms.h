@@ -10,8 +10,22 @@
 class Pictograms {
 public:
     enum class Command {
-        New, Open, Save, Print, Font, MetricTables, WorldTimes, Exit, About,
-        Undo, Paste, Cut, Copy, SelectAll, Delete, Close
+        New,
+        Open,
+        Save,
+        Print,
+        Font,
+        MetricTables,
+        WorldTimes,
+        Exit,
+        About,
+        Undo,
+        Paste,
+        Cut,
+        Copy,
+        SelectAll,
+        Delete,
+        Close
     };
 
     // Draws the pictogram into the 20 by 20 square at the painter's origin.

@@ -4,8 +4,8 @@
 #include <QtEndian>
 
 #include <cstdio>
-#include <jpeglib.h>
 #include <cstdlib>
+#include <jpeglib.h>
 
 namespace {
 

@@ -175,7 +175,8 @@ void Skin::sparkle(QPainter& p, QPointF c, qreal r, const QColor& fill)
     p.restore();
 }
 
-void Skin::pageBackground(QImage& page, const QString& title, const QString& note, int bandHeight, int visibleWidth)
+void Skin::pageBackground(QImage& page, const QString& title, const QString& note, int bandHeight,
+                          int visibleWidth)
 {
     QPainter p(&page);
     QLinearGradient paper(0, 0, 0, page.height());
@@ -204,7 +205,8 @@ void Skin::columnHeads(QPainter& p, int top, int height, const QList<std::tuple<
     p.setFont(textFont(10, true));
     p.setPen(maroonInk());
     for (const auto& [x, text, align] : columns) {
-        const QRect r = (align & Qt::AlignRight) ? QRect(x - 200, top, 200, height) : QRect(x, top, 200, height);
+        const QRect r =
+            (align & Qt::AlignRight) ? QRect(x - 200, top, 200, height) : QRect(x, top, 200, height);
         p.drawText(r, align | Qt::AlignVCenter, text);
     }
     p.restore();

@@ -70,9 +70,11 @@ public:
     static void parchmentBand(QPainter& p, const QRect& rect);
 
     // A reference page: parchment with a maroon title band across the top (height pixels).
-    static void pageBackground(QImage& page, const QString& title, const QString& note, int bandHeight, int visibleWidth);
+    static void pageBackground(QImage& page, const QString& title, const QString& note, int bandHeight,
+                               int visibleWidth);
     // Column headings under the title band, with a gold rule below; columns: (x, text, alignment).
-    static void columnHeads(QPainter& p, int top, int height, const QList<std::tuple<int, QString, int>>& columns);
+    static void columnHeads(QPainter& p, int top, int height,
+                            const QList<std::tuple<int, QString, int>>& columns);
 
     // A 4-point sparkle, used on "new" and in the about box.
     static void sparkle(QPainter& p, QPointF centre, qreal radius, const QColor& fill);

@@ -69,14 +69,22 @@ void moon(QPainter& p, QPointF c)
 const QList<WorldTimesPages::Page>& WorldTimesPages::pages()
 {
     static const QList<Page> all = {
-        {QStringLiteral("ab"), QStringLiteral("A-B"), QSize(242, 296), QStringLiteral("Form1.Image5 (page AB)")},
-        {QStringLiteral("bc"), QStringLiteral("B-C"), QSize(241, 297), QStringLiteral("Form1.Image6 (page BC)")},
-        {QStringLiteral("dh"), QStringLiteral("D-H"), QSize(243, 299), QStringLiteral("Form1.Image7 (page DH)")},
-        {QStringLiteral("hl"), QStringLiteral("H-L"), QSize(238, 297), QStringLiteral("Form1.Image8 (page HL)")},
-        {QStringLiteral("mn"), QStringLiteral("M-N"), QSize(243, 297), QStringLiteral("Form1.Image9 (page MN)")},
-        {QStringLiteral("np"), QStringLiteral("N-P"), QSize(240, 279), QStringLiteral("Form1.Image10 (page NP)")},
-        {QStringLiteral("qt"), QStringLiteral("Q-T"), QSize(243, 297), QStringLiteral("Form1.Image3 (page QT)")},
-        {QStringLiteral("tz"), QStringLiteral("T-Z"), QSize(239, 297), QStringLiteral("Form1.Image2 (page TZ)")},
+        {QStringLiteral("ab"), QStringLiteral("A-B"), QSize(242, 296),
+         QStringLiteral("Form1.Image5 (page AB)")},
+        {QStringLiteral("bc"), QStringLiteral("B-C"), QSize(241, 297),
+         QStringLiteral("Form1.Image6 (page BC)")},
+        {QStringLiteral("dh"), QStringLiteral("D-H"), QSize(243, 299),
+         QStringLiteral("Form1.Image7 (page DH)")},
+        {QStringLiteral("hl"), QStringLiteral("H-L"), QSize(238, 297),
+         QStringLiteral("Form1.Image8 (page HL)")},
+        {QStringLiteral("mn"), QStringLiteral("M-N"), QSize(243, 297),
+         QStringLiteral("Form1.Image9 (page MN)")},
+        {QStringLiteral("np"), QStringLiteral("N-P"), QSize(240, 279),
+         QStringLiteral("Form1.Image10 (page NP)")},
+        {QStringLiteral("qt"), QStringLiteral("Q-T"), QSize(243, 297),
+         QStringLiteral("Form1.Image3 (page QT)")},
+        {QStringLiteral("tz"), QStringLiteral("T-Z"), QSize(239, 297),
+         QStringLiteral("Form1.Image2 (page TZ)")},
     };
     return all;
 }
@@ -108,8 +116,7 @@ QString WorldTimesPages::localTime(int offsetMinutes)
 }
 
 WorldTimesPages::WorldTimesPages(ArtCatalog& catalog, const QString& dataDir)
-    : m_catalog(catalog)
-    , m_dataDir(dataDir)
+    : m_catalog(catalog), m_dataDir(dataDir)
 {
 }
 
@@ -124,7 +131,8 @@ void WorldTimesPages::generate()
         for (int row = 0; row < table.rowCount(); ++row) {
             if (table.value(row, QStringLiteral("tab")) != page.tab)
                 continue;
-            const City city{table.value(row, QStringLiteral("city")), table.value(row, QStringLiteral("country")),
+            const City city{table.value(row, QStringLiteral("city")),
+                            table.value(row, QStringLiteral("country")),
                             parseOffset(table.value(row, QStringLiteral("offset")))};
             const QChar letter = filingLetter(city.name);
             if (letter < page.caption.at(0) || letter > page.caption.at(2))
@@ -144,8 +152,9 @@ void WorldTimesPages::generate()
 
         const int width = pageArea().width();
         QImage image(page.size, QImage::Format_RGB32);
-        Skin::pageBackground(image, QStringLiteral("Cities %1 \u2013 %2").arg(page.caption.at(0), page.caption.at(2)),
-                             QStringLiteral("12 noon GMT"), BandHeight, width);
+        Skin::pageBackground(
+            image, QStringLiteral("Cities %1 \u2013 %2").arg(page.caption.at(0), page.caption.at(2)),
+            QStringLiteral("12 noon GMT"), BandHeight, width);
         QPainter p(&image);
         p.setRenderHint(QPainter::TextAntialiasing);
         Skin::columnHeads(p, HeadTop, HeadHeight,
@@ -184,7 +193,8 @@ void WorldTimesPages::generate()
             const int room = width - 6 - timeWidth - 8 - (18 + nameWidth + 5);
             if (p.fontMetrics().horizontalAdvance(c.country) <= room) {
                 p.setPen(QColor(128, 112, 96));
-                p.drawText(row.adjusted(18 + nameWidth + 5, 1, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, c.country);
+                p.drawText(row.adjusted(18 + nameWidth + 5, 1, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                           c.country);
             }
         }
         p.end();

@@ -28,10 +28,14 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QCommandLineParser options;
     options.addHelpOption();
-    const QCommandLineOption art(QStringLiteral("art"), QStringLiteral("resources/art folder"), QStringLiteral("dir"));
-    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("data tables"), QStringLiteral("dir"));
-    const QCommandLineOption sheets(QStringLiteral("sheets"), QStringLiteral("contact sheet folder"), QStringLiteral("dir"));
-    const QCommandLineOption dist(QStringLiteral("dist"), QStringLiteral("dist/linux folder"), QStringLiteral("dir"));
+    const QCommandLineOption art(QStringLiteral("art"), QStringLiteral("resources/art folder"),
+                                 QStringLiteral("dir"));
+    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("data tables"),
+                                  QStringLiteral("dir"));
+    const QCommandLineOption sheets(QStringLiteral("sheets"), QStringLiteral("contact sheet folder"),
+                                    QStringLiteral("dir"));
+    const QCommandLineOption dist(QStringLiteral("dist"), QStringLiteral("dist/linux folder"),
+                                  QStringLiteral("dir"));
     options.addOptions({art, data, sheets, dist});
     options.process(app);
     for (const QCommandLineOption& o : {art, data, sheets, dist}) {
@@ -51,8 +55,8 @@ int main(int argc, char** argv)
         mainWindow.generate();
 
         catalog.setGroup(QStringLiteral("Font-name picker and cursor"));
-        catalog.bmp4(QStringLiteral("fontpicker/fonttypes.bmp"), QStringLiteral("TFontNameComboBox, bitmap 16547"),
-                     PixelArt::fontTypeStrip(dataDir));
+        catalog.bmp4(QStringLiteral("fontpicker/fonttypes.bmp"),
+                     QStringLiteral("TFontNameComboBox, bitmap 16547"), PixelArt::fontTypeStrip(dataDir));
         catalog.png(QStringLiteral("cursors/hand.png"), QStringLiteral("TUrlLabel, cursor \"HAND\""),
                     PixelArt::handCursor(dataDir));
 
@@ -63,26 +67,33 @@ int main(int argc, char** argv)
 
         // Desktop icons, drawn from the same emblem.
         for (int size : {32, 64, 128, 256}) {
-            catalog.writeFile(QStringLiteral("%1/icons/hicolor/%2x%2/apps/lumaropad.png").arg(options.value(dist)).arg(size),
+            catalog.writeFile(QStringLiteral("%1/icons/hicolor/%2x%2/apps/lumaropad.png")
+                                  .arg(options.value(dist))
+                                  .arg(size),
                               PictureWriter::png(MainWindowArt::emblem(size)));
         }
 
-        catalog.writeFile(catalog.artRoot() + QStringLiteral("/README.md"), ContactSheet::readme(catalog).toUtf8());
-        catalog.writeFile(sheetDir + QStringLiteral("/contact-sheet.png"), PictureWriter::png(ContactSheet::render(catalog)));
-        catalog.writeFile(sheetDir + QStringLiteral("/mockup-main.png"), PictureWriter::png(mainWindow.mockup()));
-        catalog.writeFile(sheetDir + QStringLiteral("/mockup-about.png"), PictureWriter::png(dialogs.aboutMockup()));
+        catalog.writeFile(catalog.artRoot() + QStringLiteral("/README.md"),
+                          ContactSheet::readme(catalog).toUtf8());
+        catalog.writeFile(sheetDir + QStringLiteral("/contact-sheet.png"),
+                          PictureWriter::png(ContactSheet::render(catalog)));
+        catalog.writeFile(sheetDir + QStringLiteral("/mockup-main.png"),
+                          PictureWriter::png(mainWindow.mockup()));
+        catalog.writeFile(sheetDir + QStringLiteral("/mockup-about.png"),
+                          PictureWriter::png(dialogs.aboutMockup()));
         // Each reference dialog as it opens: World Times on its first page, Metric Tables on
         // "V o l u m e (1)".
         QStringList worldTabs;
         for (const auto& page : WorldTimesPages::pages())
             worldTabs << page.caption;
-        catalog.writeFile(sheetDir + QStringLiteral("/mockup-worldtimes.png"),
-                          PictureWriter::png(dialogs.mockup(DialogArt::worldTimes(),
-                                                            WorldTimesPages::file(WorldTimesPages::pages().first()),
-                                                            WorldTimesPages::pageArea(), worldTabs, 0)));
-        const QStringList metricTabs = {QStringLiteral("L e n g h t"), QStringLiteral("A r e a"),
-                                        QStringLiteral("Mass/ Weight/ Speed"), QStringLiteral("V o l u m e (1)"),
-                                        QStringLiteral("Volume(2) / Temperature")};
+        catalog.writeFile(
+            sheetDir + QStringLiteral("/mockup-worldtimes.png"),
+            PictureWriter::png(dialogs.mockup(DialogArt::worldTimes(),
+                                              WorldTimesPages::file(WorldTimesPages::pages().first()),
+                                              WorldTimesPages::pageArea(), worldTabs, 0)));
+        const QStringList metricTabs = {
+            QStringLiteral("L e n g h t"), QStringLiteral("A r e a"), QStringLiteral("Mass/ Weight/ Speed"),
+            QStringLiteral("V o l u m e (1)"), QStringLiteral("Volume(2) / Temperature")};
         catalog.writeFile(sheetDir + QStringLiteral("/mockup-metric.png"),
                           PictureWriter::png(dialogs.mockup(DialogArt::metricTables(),
                                                             MetricPages::file(MetricPages::pages().at(3)),
