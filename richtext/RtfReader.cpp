@@ -156,6 +156,7 @@ private:
     static constexpr int MaxStateDepth = 4096;
 
     void groupStart();
+    void finish();
     void groupEnd();
     void controlWord(const RtfTokenizer::Token& token);
     void controlSymbol(char symbol);
@@ -163,6 +164,7 @@ private:
     void bodyChar(char16_t c);
     void fontTableWord(Word word, const RtfTokenizer::Token& token);
     void fontTableText(QByteArrayView bytes);
+    void fontNameBytesToText();
     void colorTableText(QByteArrayView bytes);
     void flushBytes();
     void flushText();
@@ -198,6 +200,7 @@ private:
     QHash<int, int> m_fontIndex; // font number -> index into m_fonts
     RtfFont* m_currentFont = nullptr;
     QByteArray m_fontNameBytes;
+    QString m_fontName;
     std::vector<QRgb> m_colors;
     std::vector<bool> m_colorIsAuto;
     int m_red = 0, m_green = 0, m_blue = 0;
@@ -211,6 +214,9 @@ private:
     RtfCharFormat m_pendingFormat;
     bool m_cellTab = false;
     bool m_paragraphHasText = false;
+    bool m_documentEnded = false;
+    RtfParaFormat m_endParagraph;
+    RtfCharFormat m_endMark;
 };
 
 void Parser::run()
@@ -259,8 +265,7 @@ void Parser::run()
         }
         switch (token.kind) {
         case Kind::End:
-            flushText();
-            m_sink.finish(m_state.paragraph, charFormat());
+            finish();
             return;
         case Kind::GroupStart:
             groupStart();
@@ -288,8 +293,16 @@ void Parser::run()
             break;
         }
     }
+    finish();
+}
+
+void Parser::finish()
+{
     flushText();
-    m_sink.finish(m_state.paragraph, charFormat());
+    if (m_documentEnded && m_stack.empty())
+        m_sink.finish(m_endParagraph, m_endMark);
+    else
+        m_sink.finish(m_state.paragraph, charFormat());
 }
 
 void Parser::groupStart()
@@ -318,6 +331,12 @@ void Parser::groupEnd()
     }
     if (m_stack.empty())
         return; // unbalanced: more closing braces than opening ones
+    if (m_stack.size() == 1) {
+        // The document's last paragraph has the formats in force where the document ends.
+        m_endParagraph = m_state.paragraph;
+        m_endMark = charFormat();
+        m_documentEnded = true;
+    }
     const GroupState closing = m_state;
     if (closing.destination == Destination::FontTable && m_currentFont)
         fontTableText(";");
@@ -459,6 +478,11 @@ void Parser::bodyBytes(QByteArrayView bytes)
 
 void Parser::bodyChar(char16_t c)
 {
+    if (m_state.destination == Destination::FontTable && m_currentFont) {
+        fontNameBytesToText();
+        m_fontName.append(QChar(c));
+        return;
+    }
     if (!inBody())
         return;
     m_paragraphHasText = true;
@@ -484,17 +508,25 @@ void Parser::endParagraph()
     m_listTextKind = RtfParaFormat::List::None;
 }
 
+void Parser::fontNameBytesToText()
+{
+    if (m_fontNameBytes.isEmpty() || !m_currentFont)
+        return;
+    const int codePage = m_currentFont->codePage ? m_currentFont->codePage : m_documentCodePage;
+    decoder(codePage).decode(m_fontNameBytes, m_fontName);
+    m_fontNameBytes.clear();
+}
+
 void Parser::fontTableText(QByteArrayView bytes)
 {
     for (char c : bytes) {
         if (c == ';') {
             if (m_currentFont) {
-                const int codePage = m_currentFont->codePage ? m_currentFont->codePage : m_documentCodePage;
-                QString name;
-                decoder(codePage).decode(m_fontNameBytes, name);
-                m_currentFont->name = name.trimmed();
+                fontNameBytesToText();
+                m_currentFont->name = m_fontName.trimmed();
             }
             m_fontNameBytes.clear();
+            m_fontName.clear();
             m_currentFont = nullptr;
         } else if (m_currentFont) {
             m_fontNameBytes.append(c);
@@ -519,6 +551,7 @@ void Parser::fontTableWord(Word word, const RtfTokenizer::Token& token)
         }
         m_currentFont->number = token.parameter;
         m_fontNameBytes.clear();
+        m_fontName.clear();
         break;
     }
     case Word::FCharset:
@@ -621,8 +654,12 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
             return;
         }
         fontTableWord(word, token);
-        if (word == Word::Bin)
+        if (word == Word::Bin) {
             m_tokens.skipBinary(p);
+        } else if (word == Word::U) {
+            bodyChar(char16_t(p < 0 ? p + 65536 : qMin(p, 0xFFFF)));
+            m_unicodeSkip = m_state.skipAfterUnicode;
+        }
         return;
     }
     if (m_state.destination == Destination::ColorTable) {

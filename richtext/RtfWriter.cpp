@@ -52,6 +52,7 @@ private:
 
     const QTextDocument& m_document;
     QString m_defaultFace;
+    int m_defaultTwips = 240; // the size of text without one of its own
     std::vector<FontKey> m_fonts;
     std::vector<QRgb> m_colors;
     int m_symbolFont = -1;
@@ -82,6 +83,8 @@ void Writer::collect()
 {
     const QStringList families = m_document.defaultFont().families();
     m_defaultFace = families.isEmpty() ? m_document.defaultFont().family() : families.first();
+    if (m_document.defaultFont().pointSizeF() > 0)
+        m_defaultTwips = qRound(m_document.defaultFont().pointSizeF() * DocumentFormat::TwipsPerPoint);
     bool lists = false;
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         fontIndex(fontOf(block.charFormat(), m_defaultFace));
@@ -130,7 +133,7 @@ void Writer::writeCharFormat(const QTextCharFormat& format)
 {
     QByteArray& out = m_body;
     out += "\\plain\\f" + QByteArray::number(fontIndex(fontOf(format, m_defaultFace)));
-    const int twips = format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : 240;
+    const int twips = format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : m_defaultTwips;
     out += "\\fs" + QByteArray::number(qMax(1, (twips + 5) / 10));
     if (format.fontWeight() >= QFont::DemiBold)
         out += "\\b";
