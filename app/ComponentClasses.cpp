@@ -1,6 +1,7 @@
 #include "app/ComponentClasses.h"
 
 #include "controls/ControlClasses.h"
+#include "fontpickers/FontPickerClasses.h"
 #include "richtext/RichTextClasses.h"
 
 void registerComponentClasses()
@@ -8,4 +9,5 @@ void registerComponentClasses()
     // The framework's classes are known from the start; the other libraries' are added here.
     registerRichTextClasses();
     registerControlClasses();
+    registerFontPickerClasses();
 }
