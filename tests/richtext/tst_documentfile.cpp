@@ -1,0 +1,150 @@
+// Loading and saving files: rich text first, else plain text; the messages; a failed save that
+// leaves the old file intact.
+#include "framework/AppError.h"
+#include "richtext/DocumentFile.h"
+#include "richtext/RtfReader.h"
+
+#include <QFile>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextCharFormat>
+#include <QTest>
+#include <QTextDocument>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const AppError& error) {
+        return error.message();
+    }
+    return QStringLiteral("no failure");
+}
+} // namespace
+
+class TestDocumentFile : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void richTextFirstElsePlainText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("rich");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("rtf named .txt") << "a.txt" << QByteArray("{\\rtf1 {\\b bold} text}") << true << "bold text";
+        QTest::newRow("text named .rtf") << "b.rtf" << QByteArray("plain {\\b} text\r\nline") << false
+                                         << "plain {\\b} text\nline";
+        QTest::newRow("empty file") << "c.rtf" << QByteArray() << false << QString();
+    }
+
+    void richTextFirstElsePlainText()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, rich);
+        QFETCH(QString, text);
+        writeBytes(path(name), bytes);
+        QTextDocument document;
+        const auto kind = DocumentFile::load(path(name), document, QTextCharFormat());
+        QCOMPARE(kind == DocumentFile::Kind::RichText, rich);
+        QCOMPARE(document.toPlainText(), text);
+        QCOMPARE(DocumentFile::loadText(path(name)), text);
+    }
+
+    void cannotOpenLeavesTheDocument()
+    {
+        QTextDocument document;
+        document.setPlainText(QStringLiteral("kept"));
+        const QString missing = path(QStringLiteral("missing.rtf"));
+        QCOMPARE(failureOf([&] { DocumentFile::load(missing, document, QTextCharFormat()); }),
+                 QStringLiteral("Cannot open file %1").arg(missing));
+        QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(failureOf([&] { DocumentFile::loadText(missing); }), QStringLiteral("Cannot open file %1").arg(missing));
+    }
+
+    void savesRtfWhateverTheExtension()
+    {
+        QTextDocument document;
+        document.setPlainText(QStringLiteral("saved text"));
+        const QString target = path(QStringLiteral("notes.txt"));
+        DocumentFile::save(document, target);
+        const QByteArray bytes = readBytes(target);
+        QVERIFY(bytes.startsWith("{\\rtf1"));
+        QString text;
+        QVERIFY(RtfReader::readText(bytes, text));
+        QCOMPARE(text, QStringLiteral("saved text"));
+    }
+
+    void cannotCreate()
+    {
+        QTextDocument document;
+        const QString target = path(QStringLiteral("no/such/folder/x.rtf"));
+        QCOMPARE(failureOf([&] { DocumentFile::save(document, target); }),
+                 QStringLiteral("Cannot create file %1").arg(target));
+    }
+
+    void replacingKeepsPermissions()
+    {
+        const QString target = path(QStringLiteral("perms.rtf"));
+        writeBytes(target, "old");
+        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(target, permissions));
+        QTextDocument document;
+        document.setPlainText(QStringLiteral("new"));
+        DocumentFile::save(document, target);
+        QCOMPARE(QFile::permissions(target) & 0x7077, permissions & 0x7077); // owner, group, others
+        QVERIFY(readBytes(target).startsWith("{\\rtf1"));
+    }
+
+    // The file system refuses the write part-way (a file-size limit works for root too): the
+    // old file is still whole and no temporary file is left.
+    void failedSaveLeavesTheOldFile()
+    {
+        const QString target = path(QStringLiteral("precious.rtf"));
+        const QByteArray old = "{\\rtf1 the old document}";
+        writeBytes(target, old);
+
+        QTextDocument document;
+        document.setPlainText(QString(200000, u'x'));
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const QString message = failureOf([&] { DocumentFile::save(document, target); });
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(message, QStringLiteral("Failed to Save Stream"));
+        QCOMPARE(readBytes(target), old);
+        QCOMPARE(QDir(m_dir.path()).entryList(QStringList{QStringLiteral("precious*")}, QDir::Files),
+                 QStringList{QStringLiteral("precious.rtf")});
+    }
+};
+
+QTEST_MAIN(TestDocumentFile)
+#include "tst_documentfile.moc"

@@ -1,0 +1,72 @@
+// Plain text: line-break rules, encodings and NUL bytes, whatever the size of the file.
+#include "richtext/DocumentFormat.h"
+#include "richtext/PlainTextReader.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+class TestPlainText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringLiteral("a\nb\n");
+        QTest::newRow("lone LF") << QByteArray("a\nb\n\nc") << QStringLiteral("a\nb\n\nc");
+        QTest::newRow("lone CR") << QByteArray("a\rb\r\rc") << QStringLiteral("a\nb\n\nc");
+        QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringLiteral("a\n\nb");
+        QTest::newRow("mixed") << QByteArray("a\r\nb\rc\nd") << QStringLiteral("a\nb\nc\nd");
+        QTest::newRow("CR at the very end") << QByteArray("a\r") << QStringLiteral("a\n");
+        QTest::newRow("NUL costs only itself") << QByteArray("ab\0cd\r\0\nef", 11) << QStringLiteral("abcd\nef");
+        QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC") << QString::fromUtf8("café €");
+        QTest::newRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBFh\xC3\xA9") << QString::fromUtf8("hé");
+        QTest::newRow("invalid UTF-8 reads as Windows-1252")
+            << QByteArray("caf\xE9 \x93q\x94 \x80") << QString::fromUtf8("café “q” €");
+        QTest::newRow("one bad byte makes the whole file 1252")
+            << QByteArray("\xC3\xA9 \xE9") << QString::fromUtf8("Ã© é");
+        QTest::newRow("1252 bytes it leaves undefined") << QByteArray("\x81\x8D") << QString::fromUtf8("\u0081\u008D");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+
+    void decode()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QCOMPARE(PlainTextReader::decode(bytes), expected);
+    }
+
+    // A break that falls on any boundary of a large file is one break: the file is read whole.
+    void breaksAcrossAnyBoundary()
+    {
+        QByteArray bytes;
+        for (int i = 0; i < 20000; ++i)
+            bytes += (i % 3 == 0) ? "line\r\n" : (i % 3 == 1) ? "line\r" : "line\n";
+        const QString text = PlainTextReader::decode(bytes);
+        QCOMPARE(text.count(u'\n'), 20000);
+        QVERIFY(!text.contains(u'\r'));
+    }
+
+    void readsParagraphsInTheDefaultFormat()
+    {
+        QTextCharFormat format;
+        format.setFontFamilies(QStringList{QStringLiteral("MS Sans Serif")});
+        DocumentFormat::setSizeTwips(format, 160);
+        QTextDocument document;
+        QTextCursor(&document).insertText(QStringLiteral("old"));
+        PlainTextReader::read(QByteArray("one\r\ntwo\rthree\n"), document, format);
+        QCOMPARE(document.blockCount(), 4);
+        QCOMPARE(document.toPlainText(), QStringLiteral("one\ntwo\nthree\n"));
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            QCOMPARE(block.charFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("MS Sans Serif")});
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                QCOMPARE(DocumentFormat::sizeTwips(it.fragment().charFormat()), 160);
+        }
+        QVERIFY(!document.isUndoAvailable());
+    }
+};
+
+QTEST_MAIN(TestPlainText)
+#include "tst_plaintext.moc"
