@@ -15,7 +15,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -85,6 +84,7 @@ TCustomRichEdit::TCustomRichEdit(QWidget* parent)
     setWordWrap(true);
 
     connect(this, &QTextEdit::textChanged, this, &TCustomRichEdit::documentChanged);
+    watchLines();
     connect(this, &QTextEdit::cursorPositionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(this, &QTextEdit::selectionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(m_font, &TFont::changed, this, &TCustomRichEdit::fontChanged);
@@ -238,13 +238,11 @@ bool TCustomRichEdit::CanPaste() const
 
 int TCustomRichEdit::lineFromChar(int index) const
 {
-    const QTextDocument& doc = *document();
-    index = qBound(0, index, textLength());
-    const QTextBlock block = doc.findBlock(index);
-    layOutThrough(doc, block);
+    const QTextBlock block = document()->findBlock(qBound(0, index, textLength()));
+    countLinesThrough(block);
     int lineInBlock = 0;
     if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
-        const QTextLine line = layout->lineForTextPosition(index - block.position());
+        const QTextLine line = layout->lineForTextPosition(qBound(0, index, textLength()) - block.position());
         lineInBlock = line.isValid() ? line.lineNumber() : layout->lineCount() - 1;
     }
     return block.firstLineNumber() + lineInBlock;
@@ -255,16 +253,56 @@ int TCustomRichEdit::lineIndex(int line) const
     if (line < 0)
         line = lineFromChar(selStart());
     const QTextDocument& doc = *document();
-    // Blocks not laid out yet count one line each, so the first guess is never too early:
-    // laying out through it makes every count before the true block final.
-    QTextBlock block = doc.findBlockByLineNumber(line);
-    layOutThrough(doc, block.isValid() ? block : doc.lastBlock());
-    block = doc.findBlockByLineNumber(line);
-    if (!block.isValid())
-        return -1;
-    layOutThrough(doc, block);
-    const QTextLine textLine = block.layout()->lineAt(line - block.firstLineNumber());
-    return block.position() + (textLine.isValid() ? textLine.textStart() : 0);
+    for (;;) {
+        checkLineCounts();
+        // Counts past the known ones may be off: a guess there is counted through and
+        // looked up again.
+        const QTextBlock block = doc.findBlockByLineNumber(line);
+        const QTextBlock probe = block.isValid() ? block : doc.lastBlock();
+        if (probe.blockNumber() >= m_linesCountedBefore) {
+            countLinesThrough(probe);
+            continue;
+        }
+        if (!block.isValid())
+            return -1;
+        const QTextLine textLine = block.layout()->lineAt(line - block.firstLineNumber());
+        return block.position() + (textLine.isValid() ? textLine.textStart() : 0);
+    }
+}
+
+void TCustomRichEdit::checkLineCounts() const
+{
+    // A new width or default font lays every paragraph out anew.
+    const QTextDocument& doc = *document();
+    if (doc.pageSize() != m_countedPageSize || doc.defaultFont() != m_countedFont) {
+        m_countedPageSize = doc.pageSize();
+        m_countedFont = doc.defaultFont();
+        m_linesCountedBefore = 0;
+    }
+}
+
+void TCustomRichEdit::countLinesThrough(const QTextBlock& last) const
+{
+    checkLineCounts();
+    if (!last.isValid() || last.blockNumber() < m_linesCountedBefore)
+        return;
+    const QTextDocument& doc = *document();
+    layOutThrough(doc, last);
+    // The document keeps each paragraph's line count in its block tree, which sums them in
+    // logarithmic time; Qt's layout leaves them at one line each, so they are kept here.
+    for (QTextBlock block = doc.findBlockByNumber(m_linesCountedBefore); block.isValid(); block = block.next()) {
+        const int lines = block.layout() ? qMax(1, block.layout()->lineCount()) : 1;
+        if (block.lineCount() != lines)
+            QTextBlock(block).setLineCount(lines);
+        if (block == last)
+            break;
+    }
+    m_linesCountedBefore = last.blockNumber() + 1;
+}
+
+void TCustomRichEdit::linesChanged(int from)
+{
+    m_linesCountedBefore = qMin(m_linesCountedBefore, document()->findBlock(from).blockNumber());
 }
 
 void TCustomRichEdit::setFormatRect(const QRect& rect)
@@ -430,29 +468,44 @@ void TCustomRichEdit::setParagraphsBulleted(bool bulleted)
 
 void TCustomRichEdit::layOutIndents(QTextBlockFormat& format) const
 {
-    const bool bulleted = format.objectIndex() >= 0 && qobject_cast<QTextList*>(document()->object(format.objectIndex()));
+    layOutIndents(*document(), format);
+}
+
+void TCustomRichEdit::layOutIndents(const QTextDocument& document, QTextBlockFormat& format)
+{
+    const bool bulleted =
+        format.objectIndex() >= 0 && qobject_cast<QTextList*>(document.object(format.objectIndex()));
     DocumentFormat::applyIndents(format, format.intProperty(DocumentFormat::FirstIndentTwips),
                                  format.intProperty(DocumentFormat::LeftOffsetTwips),
-                                 format.intProperty(DocumentFormat::RightIndentTwips), layoutDpi());
+                                 format.intProperty(DocumentFormat::RightIndentTwips), DocumentFormat::ScreenDpi);
+    // A bullet stands in the first-line indent and the text of every line starts at the
+    // left indent.
     if (bulleted)
         format.setTextIndent(0);
 }
 
 double TCustomRichEdit::layoutDpi() const
 {
-    // Qt's text layout converts points at the primary screen's logical resolution.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+    // The resolution the reader lays documents out at, so that every paragraph agrees.
+    return DocumentFormat::ScreenDpi;
 }
 
 void TCustomRichEdit::replaceDocument(QTextDocument* next)
 {
     QPointer<QTextDocument> previous = document();
     const QTextCharFormat defaults = defaultCharFormat();
+    for (QTextBlock block = next->begin(); block.isValid(); block = block.next()) {
+        if (!block.textList())
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        layOutIndents(*next, format);
+        QTextCursor(block).setBlockFormat(format);
+    }
     next->setParent(this);
     prepareDocument(*next);
     DocumentDefaults::setCharFormat(*next, defaults);
     setDocument(next);
+    watchLines();
     DocumentDefaults::reapply(*next);
     if (previous && previous != next && previous->parent() == this)
         delete previous;
@@ -461,6 +514,13 @@ void TCustomRichEdit::replaceDocument(QTextDocument* next)
     // The caret's attributes are the new document's, wherever the caret is.
     m_reportedStart = m_reportedEnd = -1;
     selectionMoved();
+}
+
+void TCustomRichEdit::watchLines()
+{
+    m_linesCountedBefore = 0;
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int from, int, int) { linesChanged(from); });
 }
 
 void TCustomRichEdit::fontChanged()

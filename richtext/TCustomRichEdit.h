@@ -11,6 +11,7 @@ class TParaAttributes;
 class TRichEditStrings;
 class TTextAttributes;
 class QMimeData;
+class QTextBlock;
 class QTextBlockFormat;
 class QTextCharFormat;
 
@@ -132,6 +133,11 @@ private:
     void selectionMoved();
     void applyDefaultColor();
     void layOutIndents(QTextBlockFormat& format) const;
+    void watchLines();
+    void linesChanged(int from);
+    void checkLineCounts() const;
+    void countLinesThrough(const QTextBlock& last) const;
+    static void layOutIndents(const QTextDocument& document, QTextBlockFormat& format);
 
     TFont* m_font;
     TTextAttributes* m_selectionAttributes;
@@ -143,6 +149,10 @@ private:
     bool m_wordWrap = true;
     bool m_hideSelection = true;
     QMargins m_formatMargins;
+    // Paragraphs before this one have their display-line counts in the document.
+    mutable int m_linesCountedBefore = 0;
+    mutable QSizeF m_countedPageSize;
+    mutable QFont m_countedFont;
     int m_reportedStart = 0;
     int m_reportedEnd = 0;
 };

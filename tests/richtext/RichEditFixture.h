@@ -2,6 +2,7 @@
 
 #include "richtext/DocumentFormat.h"
 #include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,0 +1,497 @@
+// The rich-text control's operations: selection, text length, modified and read-only flags,
+// clipboard, undo, display lines, the format rectangle, the hidden selection, notifications and
+// creation from a layout.
+
+#include "RichEditFixture.h"
+#include "ScriptedDialogs.h"
+#include "framework/AppError.h"
+#include "framework/LayoutParser.h"
+#include "framework/LayoutReader.h"
+#include "framework/TForm.h"
+#include "richtext/RichTextClasses.h"
+#include "richtext/TTextAttributes.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace RichEditFixture;
+
+namespace {
+QTextCharFormat boldRed()
+{
+    return runFormat(QStringLiteral("Arial"), 12, true, false, Qt::red, 0);
+}
+
+void setClipboard(const QString& mimeType, const QByteArray& bytes)
+{
+    auto* data = new QMimeData;
+    data->setData(mimeType, bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void showAndWait(QWidget& widget)
+{
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+}
+
+int countPixels(const QImage& image, QColor color)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == color;
+    return count;
+}
+} // namespace
+
+class TLayoutWindow : public TForm {
+    Q_OBJECT
+public:
+    using TForm::TForm;
+    int changes = 0;
+    int selectionChanges = 0;
+
+public Q_SLOTS:
+    void RichEditChange(QObject*) { ++changes; }
+    void SelectionChange(QObject*) { ++selectionChanges; }
+};
+
+class TestRichEdit : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void selectionAndTextLength();
+    void modifiedFlag();
+    void clearEmptiesTextAndHistory();
+    void readOnlyRefusesEditsButNotSelection();
+    void copyPutsRichAndPlainText();
+    void pasteKeepsFormatting_data();
+    void pasteKeepsFormatting();
+    void plainTextPasteBreaks_data();
+    void plainTextPasteBreaks();
+    void canPaste_data();
+    void canPaste();
+    void cutAndDelete();
+    void undo();
+    void noLengthLimit();
+    void displayLinesOfAWrappedParagraph();
+    void formatRectangleLeavesMargins();
+    void hiddenSelection_data();
+    void hiddenSelection();
+    void notifications();
+    void notificationFailureReachesTheErrorBox();
+    void createdFromALayout();
+};
+
+void TestRichEdit::init()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void TestRichEdit::selectionAndTextLength()
+{
+    TCustomRichEdit edit;
+    append(edit, QStringLiteral("ab\ncd\n"));
+    QCOMPARE(edit.textLength(), 6); // one character per paragraph break
+    select(edit, 1, 3);
+    QCOMPARE(edit.selStart(), 1);
+    QCOMPARE(edit.selLength(), 3);
+    QCOMPARE(edit.textCursor().selectedText(), QStringLiteral("b\u2029c"));
+    select(edit, 4, 100);
+    QCOMPARE(edit.selLength(), 2);
+    edit.setSelStart(100);
+    QCOMPARE(edit.selStart(), 6);
+    QCOMPARE(edit.selLength(), 0);
+    edit.SelectAll();
+    QCOMPARE(edit.selStart(), 0);
+    QCOMPARE(edit.selLength(), 6);
+}
+
+void TestRichEdit::modifiedFlag()
+{
+    TCustomRichEdit edit;
+    QVERIFY(!edit.modified());
+    QTest::keyClicks(&edit, QStringLiteral("a"));
+    QVERIFY(edit.modified());
+    edit.setModified(false);
+    QVERIFY(!edit.modified());
+    // A format change is an edit too.
+    edit.SelectAll();
+    edit.selectionAttributes()->setSize(20);
+    QVERIFY(edit.modified());
+    edit.setModified(true);
+    edit.Clear();
+    QVERIFY(!edit.modified());
+}
+
+void TestRichEdit::clearEmptiesTextAndHistory()
+{
+    TCustomRichEdit edit;
+    edit.defaultAttributes()->setSize(15);
+    append(edit, QStringLiteral("formatted"), boldRed());
+    edit.setSelStart(4);
+    edit.Clear();
+    QCOMPARE(edit.textLength(), 0);
+    QVERIFY(!edit.CanUndo());
+    // New text takes the default attributes, not the caret's last format.
+    QTest::keyClicks(&edit, QStringLiteral("new"));
+    edit.SelectAll();
+    QCOMPARE(edit.selectionAttributes()->size(), 15);
+    QCOMPARE(int(edit.selectionAttributes()->style()), 0);
+}
+
+void TestRichEdit::readOnlyRefusesEditsButNotSelection()
+{
+    TCustomRichEdit edit;
+    append(edit, QStringLiteral("fixed"));
+    edit.setModified(false);
+    edit.setReadOnly(true);
+    QVERIFY(edit.readOnly());
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QVERIFY(!edit.CanPaste());
+    edit.SelectAll();
+    QTest::keyClicks(&edit, QStringLiteral("typed"));
+    edit.PasteFromClipboard();
+    edit.CutToClipboard();
+    edit.ClearSelection();
+    QCOMPARE(edit.lines()->text(), QStringLiteral("fixed"));
+    QCOMPARE(edit.selLength(), 5);
+    edit.CopyToClipboard();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("fixed"));
+    // Keys still move the caret.
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QCOMPARE(edit.selLength(), 0);
+    QVERIFY(!edit.modified());
+
+    edit.setReadOnly(false);
+    QTest::keyClicks(&edit, QStringLiteral("x"));
+    QCOMPARE(edit.lines()->text(), QStringLiteral("xfixed"));
+}
+
+void TestRichEdit::copyPutsRichAndPlainText()
+{
+    TCustomRichEdit edit;
+    append(edit, QStringLiteral("alpha"), boldRed());
+    append(edit, QStringLiteral("\nbeta"));
+    select(edit, 3, 5);
+    edit.CopyToClipboard();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data->data(QStringLiteral("text/rtf")).startsWith("{\\rtf"));
+    QCOMPARE(data->text(), QStringLiteral("ha\nbe"));
+    QVERIFY(!data->hasHtml());
+}
+
+void TestRichEdit::pasteKeepsFormatting_data()
+{
+    QTest::addColumn<QString>("mimeType");
+    QTest::newRow("text/rtf") << QStringLiteral("text/rtf");
+    QTest::newRow("application/rtf") << QStringLiteral("application/rtf");
+}
+
+void TestRichEdit::pasteKeepsFormatting()
+{
+    QFETCH(QString, mimeType);
+    TCustomRichEdit source;
+    append(source, QStringLiteral("alpha"), boldRed());
+    append(source, QStringLiteral("beta"), runFormat(QStringLiteral("Courier New"), 14, false, true, Qt::blue, 0));
+    select(source, 3, 4);
+    source.CopyToClipboard();
+    const QByteArray rtf = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf"));
+    setClipboard(mimeType, rtf);
+
+    TCustomRichEdit target;
+    append(target, QStringLiteral("[]"));
+    target.setSelStart(1);
+    QVERIFY(target.CanPaste());
+    target.PasteFromClipboard();
+    QCOMPARE(target.lines()->text(), QStringLiteral("[habe]"));
+    QCOMPARE(target.selStart(), 5);
+    select(target, 1, 2);
+    QCOMPARE(target.selectionAttributes()->name(), QStringLiteral("Arial"));
+    QCOMPARE(target.selectionAttributes()->size(), 12);
+    QCOMPARE(int(target.selectionAttributes()->style()), int(TFont::fsBold));
+    QCOMPARE(target.selectionAttributes()->color(), Colors::clRed);
+    select(target, 3, 2);
+    QCOMPARE(target.selectionAttributes()->name(), QStringLiteral("Courier New"));
+    QCOMPARE(int(target.selectionAttributes()->style()), int(TFont::fsItalic));
+    QCOMPARE(target.selectionAttributes()->color(), Colors::clBlue);
+}
+
+void TestRichEdit::plainTextPasteBreaks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\nc");
+    QTest::newRow("lone CR") << QStringLiteral("a\rb\rc");
+    QTest::newRow("lone LF") << QStringLiteral("a\nb\nc");
+    QTest::newRow("mixed") << QStringLiteral("a\r\nb\rc");
+}
+
+void TestRichEdit::plainTextPasteBreaks()
+{
+    QFETCH(QString, text);
+    TCustomRichEdit edit;
+    append(edit, QStringLiteral("start:"), boldRed());
+    edit.setSelStart(6);
+    QGuiApplication::clipboard()->setText(text);
+    edit.PasteFromClipboard();
+    QCOMPARE(edit.lines()->text(), QStringLiteral("start:a\nb\nc"));
+    QCOMPARE(edit.document()->blockCount(), 3);
+    // Plain text takes the format at the caret.
+    select(edit, 6, 1);
+    QCOMPARE(edit.selectionAttributes()->color(), Colors::clRed);
+}
+
+void TestRichEdit::canPaste_data()
+{
+    QTest::addColumn<QString>("mimeType");
+    QTest::addColumn<bool>("canPaste");
+    QTest::newRow("plain text") << QStringLiteral("text/plain") << true;
+    QTest::newRow("rtf") << QStringLiteral("text/rtf") << true;
+    QTest::newRow("a picture only") << QStringLiteral("image/png") << false;
+    QTest::newRow("nothing") << QString() << false;
+}
+
+void TestRichEdit::canPaste()
+{
+    QFETCH(QString, mimeType);
+    QFETCH(bool, canPaste);
+    if (!mimeType.isEmpty())
+        setClipboard(mimeType, "{\\rtf1 x}");
+    TCustomRichEdit edit;
+    QCOMPARE(edit.CanPaste(), canPaste);
+}
+
+void TestRichEdit::cutAndDelete()
+{
+    TCustomRichEdit edit;
+    append(edit, QStringLiteral("one two three"));
+    select(edit, 4, 4);
+    edit.CutToClipboard();
+    QCOMPARE(edit.lines()->text(), QStringLiteral("one three"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("two "));
+
+    select(edit, 0, 4);
+    edit.ClearSelection();
+    QCOMPARE(edit.lines()->text(), QStringLiteral("three"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("two "));
+    // Nothing selected: nothing deleted.
+    edit.ClearSelection();
+    QCOMPARE(edit.lines()->text(), QStringLiteral("three"));
+}
+
+void TestRichEdit::undo()
+{
+    TCustomRichEdit edit;
+    QVERIFY(!edit.CanUndo());
+    // The default attributes are no edit of the text.
+    edit.defaultAttributes()->setSize(12);
+    edit.font()->setName(QStringLiteral("Liberation Sans"));
+    QVERIFY(!edit.CanUndo());
+
+    QTest::keyClicks(&edit, QStringLiteral("abc"));
+    QVERIFY(edit.CanUndo());
+    edit.SelectAll();
+    edit.selectionAttributes()->setStyle(TFont::fsBold);
+    edit.Undo();
+    QCOMPARE(int(edit.selectionAttributes()->style()), 0);
+    QCOMPARE(edit.lines()->text(), QStringLiteral("abc"));
+    while (edit.CanUndo())
+        edit.Undo();
+    QCOMPARE(edit.lines()->text(), QString());
+}
+
+void TestRichEdit::noLengthLimit()
+{
+    TCustomRichEdit edit;
+    const QString block(40000, u'x');
+    QGuiApplication::clipboard()->setText(block);
+    edit.PasteFromClipboard();
+    edit.PasteFromClipboard();
+    QTest::keyClicks(&edit, QStringLiteral("yz"));
+    QCOMPARE(edit.textLength(), 80002);
+    QVERIFY(edit.lines()->text().endsWith(QStringLiteral("xyz")));
+}
+
+void TestRichEdit::displayLinesOfAWrappedParagraph()
+{
+    TCustomRichEdit edit;
+    edit.resize(220, 300);
+    showAndWait(edit);
+    QStringList words;
+    for (int i = 0; i < 60; ++i)
+        words << QStringLiteral("word%1").arg(i);
+    append(edit, words.join(u' ') + QStringLiteral("\nlast"));
+    const int secondParagraph = edit.document()->lastBlock().position();
+
+    // Walk the lines of the wrapped paragraph: each starts below the one before.
+    QList<int> starts;
+    for (int line = 0;; ++line) {
+        const int start = edit.lineIndex(line);
+        QVERIFY(start >= 0);
+        if (start >= secondParagraph) {
+            QCOMPARE(start, secondParagraph);
+            break;
+        }
+        starts << start;
+    }
+    QVERIFY2(starts.size() >= 3, "the paragraph wraps");
+    QCOMPARE(starts.first(), 0);
+    for (int line = 0; line < starts.size(); ++line) {
+        QCOMPARE(edit.lineFromChar(starts[line]), line);
+        if (line > 0) {
+            QCOMPARE(edit.lineFromChar(starts[line] - 1), line - 1);
+            QTextCursor at(edit.document());
+            at.setPosition(starts[line]);
+            QTextCursor before(edit.document());
+            before.setPosition(starts[line - 1]);
+            QVERIFY(edit.cursorRect(at).top() > edit.cursorRect(before).top());
+        }
+    }
+    const int lines = starts.size() + 1;
+    QCOMPARE(edit.lineFromChar(secondParagraph), lines - 1);
+    QCOMPARE(edit.lineFromChar(edit.textLength() + 10), lines - 1);
+    QCOMPARE(edit.lineIndex(lines), -1);
+    // A negative line stands for the line of the selection start.
+    edit.setSelStart(starts[1] + 2);
+    QCOMPARE(edit.lineIndex(-1), starts[1]);
+}
+
+void TestRichEdit::formatRectangleLeavesMargins()
+{
+    TCustomRichEdit edit;
+    edit.resize(300, 200);
+    append(edit, QStringLiteral("text"));
+    showAndWait(edit);
+    const QSize client = edit.clientSize();
+    edit.setFormatRect(QRect(6, 0, client.width() - 12, client.height()));
+    QCOMPARE(edit.formatRect(), QRect(6, 0, client.width() - 12, client.height()));
+    QCOMPARE(edit.clientSize(), client);
+
+    // The text starts 6 pixels in; the margin shows the text background, not the window's.
+    QTextCursor start(edit.document());
+    const QPoint caret = edit.viewport()->mapTo(&edit, edit.cursorRect(start).topLeft());
+    const int frame = edit.frameWidth();
+    QVERIFY(caret.x() >= frame + 6 && caret.x() <= frame + 8);
+    const QImage image = edit.grab().toImage();
+    const QColor base = edit.palette().color(QPalette::Base);
+    QCOMPARE(image.pixelColor(frame + 2, frame + 20), base);
+    QCOMPARE(image.pixelColor(frame + client.width() - 3, frame + 20), base);
+}
+
+void TestRichEdit::hiddenSelection_data()
+{
+    QTest::addColumn<bool>("hide");
+    QTest::newRow("hidden without the focus") << true;
+    QTest::newRow("shown without the focus") << false;
+}
+
+void TestRichEdit::hiddenSelection()
+{
+    QFETCH(bool, hide);
+    QWidget window;
+    auto* edit = new TCustomRichEdit(&window);
+    auto* other = new TCustomRichEdit(&window);
+    edit->setGeometry(0, 0, 200, 100);
+    other->setGeometry(0, 100, 200, 100);
+    edit->setHideSelection(hide);
+    append(*edit, QStringLiteral("selected text"), runFormat(QStringLiteral("Arial"), 20, false, false, Qt::black, 0));
+    edit->SelectAll();
+    showAndWait(window);
+    other->setFocus();
+    QVERIFY(!edit->hasFocus());
+    const QColor highlight = edit->palette().color(QPalette::Inactive, QPalette::Highlight);
+    const int highlighted = countPixels(edit->viewport()->grab().toImage(), highlight);
+    QCOMPARE(highlighted == 0, hide);
+    QCOMPARE(edit->selLength(), 13);
+}
+
+void TestRichEdit::notifications()
+{
+    TCustomRichEdit edit;
+    append(edit, QStringLiteral("some text"));
+    QSignalSpy changes(&edit, &TCustomRichEdit::OnChange);
+    QSignalSpy moves(&edit, &TCustomRichEdit::OnSelectionChange);
+
+    edit.setSelStart(3);
+    QCOMPARE(moves.size(), 1);
+    QCOMPARE(moves.first().first().value<QObject*>(), &edit);
+    edit.setSelStart(3); // no move
+    QCOMPARE(moves.size(), 1);
+    select(edit, 3, 2);
+    QCOMPARE(moves.size(), 2);
+    QCOMPARE(changes.size(), 0);
+
+    edit.selectionAttributes()->setStyle(TFont::fsItalic);
+    QVERIFY(changes.size() >= 1);
+    QCOMPARE(moves.size(), 2);
+
+    changes.clear();
+    QTest::keyClick(&edit, Qt::Key_X);
+    QVERIFY(changes.size() >= 1);
+    QCOMPARE(changes.first().first().value<QObject*>(), &edit);
+    QCOMPARE(moves.size(), 3);
+
+    changes.clear();
+    edit.Clear();
+    QVERIFY(changes.size() >= 1);
+    QCOMPARE(moves.size(), 4);
+}
+
+void TestRichEdit::notificationFailureReachesTheErrorBox()
+{
+    ScriptedDialogs::Scope dialogs;
+    TCustomRichEdit edit;
+    connect(&edit, &TCustomRichEdit::OnChange, &edit, [] { throw AppError(QStringLiteral("handler failed")); });
+    QTest::keyClick(&edit, Qt::Key_A);
+    QCOMPARE(dialogs->errors, QStringList{QStringLiteral("handler failed.")});
+    QCOMPARE(edit.lines()->text(), QStringLiteral("a"));
+}
+
+void TestRichEdit::createdFromALayout()
+{
+    registerRichTextClasses();
+    const QString layout = QStringLiteral(R"(object Window : TLayoutWindow
+  object Editor : TRichEdit
+    Left = 51
+    Top = 44
+    Width = 728
+    Height = 443
+    Font.Name = "Default"
+    Font.Height = -13
+    ScrollBars = ssVertical
+    PlainText = false
+    WordWrap = false
+    HideSelection = true
+    ReadOnly = true
+    TabOrder = 1
+    OnChange = RichEditChange
+    OnSelectionChange = SelectionChange
+  end
+end
+)");
+    TLayoutWindow window;
+    LayoutReader::read(window, LayoutParser::parse(layout, QStringLiteral("Test.layout")),
+                       LayoutReader::Mode::Create, QStringLiteral("Test.layout"));
+    auto* edit = window.findChild<TCustomRichEdit*>(QStringLiteral("Editor"));
+    QVERIFY(edit);
+    QCOMPARE(edit->geometry(), QRect(51, 44, 728, 443));
+    QCOMPARE(edit->defaultAttributes()->name(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(edit->defaultAttributes()->size(), 10);
+    QCOMPARE(edit->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    QCOMPARE(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(edit->lineWrapMode(), QTextEdit::NoWrap);
+    QVERIFY(edit->readOnly());
+    edit->setReadOnly(false);
+    QTest::keyClick(edit, Qt::Key_A);
+    QVERIFY(window.changes >= 1);
+    QCOMPARE(window.selectionChanges, 1);
+}
+
+QTEST_MAIN(TestRichEdit)
+#include "tst_richedit.moc"
