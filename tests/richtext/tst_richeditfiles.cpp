@@ -1,0 +1,214 @@
+// Loading and saving the rich-text control's document through its lines: plain and rich text,
+// a failed load that leaves the document as it was, the modified flag, and round trips of the
+// whole attribute model.
+
+#include "RichEditFixture.h"
+#include "framework/AppError.h"
+#include "framework/Colors.h"
+#include "richtext/TParaAttributes.h"
+#include "richtext/TTextAttributes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace RichEditFixture;
+
+namespace {
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const AppError& error) {
+        return error.message();
+    }
+    return QString();
+}
+
+// What the attribute objects report for a selection and its first paragraph.
+QVariantList attributesOf(TCustomRichEdit& edit, int start, int length)
+{
+    select(edit, start, length);
+    const TTextAttributes& text = *edit.selectionAttributes();
+    const TParaAttributes& paragraph = *edit.paragraphAttributes();
+    return {text.name(),           text.size(),           int(text.style()),       text.color(),
+            text.charset(),        paragraph.alignment(), paragraph.numbering(),   paragraph.firstIndent(),
+            paragraph.leftIndent(), paragraph.rightIndent()};
+}
+} // namespace
+
+class TestRichEditFiles : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void plainTextShowsInTheDefaultAttributes();
+    void richTextKeepsItsFormatting();
+    void failedLoadLeavesTheDocument_data();
+    void failedLoadLeavesTheDocument();
+    void savingWritesRichTextWhateverTheName();
+    void failedSaveReportsTheName();
+    void attributeModelRoundTrips_data();
+    void attributeModelRoundTrips();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestRichEditFiles::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestRichEditFiles::plainTextShowsInTheDefaultAttributes()
+{
+    TCustomRichEdit edit;
+    edit.defaultAttributes()->setName(QStringLiteral("Liberation Mono"));
+    edit.defaultAttributes()->setSize(11);
+    QTest::keyClicks(&edit, QStringLiteral("old"));
+    const QString path = writeFile(*m_dir, QStringLiteral("notes.rtf"), "one\r\ntwo\rthree\nfour \xe9t\xe9");
+    edit.lines()->LoadFromFile(path);
+
+    QCOMPARE(edit.lines()->text(), QStringLiteral("one\ntwo\nthree\nfour \u00e9t\u00e9"));
+    QVERIFY(!edit.modified());
+    QVERIFY(!edit.CanUndo());
+    QCOMPARE(edit.selStart(), 0);
+    edit.SelectAll();
+    QCOMPARE(edit.selectionAttributes()->name(), QStringLiteral("Liberation Mono"));
+    QCOMPARE(edit.selectionAttributes()->size(), 11);
+    QCOMPARE(edit.selectionAttributes()->color(), Colors::clWindowText);
+    // The default attributes stay the control's, and the text follows them.
+    edit.font()->setName(QStringLiteral("Liberation Serif"));
+    QCOMPARE(edit.selectionAttributes()->name(), QStringLiteral("Liberation Serif"));
+}
+
+void TestRichEditFiles::richTextKeepsItsFormatting()
+{
+    TCustomRichEdit edit;
+    const QString path = writeFile(*m_dir, QStringLiteral("letter.txt"),
+                                   "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                                   "\\f0\\fs22 {\\b\\cf1 bold}\\par\\qc\\fi720 centred}");
+    edit.lines()->LoadFromFile(path);
+    QCOMPARE(edit.lines()->text(), QStringLiteral("bold\ncentred"));
+    QCOMPARE(attributesOf(edit, 0, 4),
+             (QVariantList{QStringLiteral("Arial"), 11, int(TFont::fsBold), Colors::clRed, 1, 0, 0, 0, 0, 0}));
+    QCOMPARE(attributesOf(edit, 5, 7),
+             (QVariantList{QStringLiteral("Arial"), 11, 0, Colors::clWindowText, 1, 2, 0, 36, -36, 0}));
+}
+
+void TestRichEditFiles::failedLoadLeavesTheDocument_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing file") << QStringLiteral("missing.rtf");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+}
+
+void TestRichEditFiles::failedLoadLeavesTheDocument()
+{
+    QFETCH(QString, name);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
+    TCustomRichEdit edit;
+    append(edit, QStringLiteral("kept"), runFormat(QStringLiteral("Arial"), 12, true, false, Qt::red, 0));
+    const QString path = m_dir->filePath(name);
+    QCOMPARE(failureOf([&] { edit.lines()->LoadFromFile(path); }), QStringLiteral("Cannot open file %1").arg(path));
+    QCOMPARE(edit.lines()->text(), QStringLiteral("kept"));
+    QVERIFY(edit.modified());
+    QVERIFY(edit.CanUndo());
+    QCOMPARE(attributesOf(edit, 0, 4).first(), QVariant(QStringLiteral("Arial")));
+}
+
+void TestRichEditFiles::savingWritesRichTextWhateverTheName()
+{
+    TCustomRichEdit edit;
+    QTest::keyClicks(&edit, QStringLiteral("saved"));
+    const QString path = m_dir->filePath(QStringLiteral("plain.txt"));
+    edit.lines()->SaveToFile(path);
+    QVERIFY(readFile(path).startsWith("{\\rtf"));
+    // Saving leaves the flag to the caller; loading clears it.
+    QVERIFY(edit.modified());
+    edit.lines()->LoadFromFile(path);
+    QCOMPARE(edit.lines()->text(), QStringLiteral("saved"));
+    QVERIFY(!edit.modified());
+}
+
+void TestRichEditFiles::failedSaveReportsTheName()
+{
+    TCustomRichEdit edit;
+    QTest::keyClicks(&edit, QStringLiteral("text"));
+    const QString missingFolder = m_dir->filePath(QStringLiteral("nowhere/file.rtf"));
+    QCOMPARE(failureOf([&] { edit.lines()->SaveToFile(missingFolder); }),
+             QStringLiteral("Cannot create file %1").arg(missingFolder));
+
+    QVERIFY(!QFile::exists(missingFolder));
+}
+
+void TestRichEditFiles::attributeModelRoundTrips_data()
+{
+    // name, size, style, colour, charset, alignment, numbering, first, left, right
+    QTest::addColumn<QVariantList>("attributes");
+    QTest::newRow("bold red centred with indents")
+        << QVariantList{QStringLiteral("Arial"), 14, int(TFont::fsBold), Colors::clRed, 0, 2, 0, 36, -18, 10};
+    QTest::newRow("italic underline bullet")
+        << QVariantList{QStringLiteral("Courier New"), 10, int(TFont::fsItalic | TFont::fsUnderline), Colors::clNavy,
+                        0, 0, 1, 0, 10, 0};
+    QTest::newRow("strike-out right-aligned east european")
+        << QVariantList{QStringLiteral("Liberation Serif"), 9, int(TFont::fsStrikeOut), Colors::clPurple, 238, 1, 0,
+                        -8, 100, 3};
+    QTest::newRow("every style, odd colour, large")
+        << QVariantList{QStringLiteral("Times New Roman"), 72, 15, Colors::TColor(0x123456), 0, 0, 1, 20, 25, 0};
+    QTest::newRow("automatic colour, long face name")
+        << QVariantList{QStringLiteral("Noto Sans Canadian Aboriginal Syllabics Condensed"), 8, 0,
+                        Colors::clWindowText, 1, 0, 0, 0, 0, 0};
+}
+
+void TestRichEditFiles::attributeModelRoundTrips()
+{
+    QFETCH(QVariantList, attributes);
+    TCustomRichEdit edit;
+    // The case's paragraph between two plain ones, so that neighbours must not leak into it.
+    append(edit, QStringLiteral("before\nthe case\nafter"));
+    const int start = 7, length = 8;
+    select(edit, start, length);
+    TTextAttributes& text = *edit.selectionAttributes();
+    TParaAttributes& paragraph = *edit.paragraphAttributes();
+    text.setName(attributes[0].toString());
+    text.setSize(attributes[1].toInt());
+    text.setStyle(TFont::TFontStyles(attributes[2].toInt()));
+    text.setColor(attributes[3].toUInt());
+    text.setCharset(attributes[4].toInt());
+    paragraph.setAlignment(attributes[5].toInt());
+    paragraph.setNumbering(attributes[6].toInt()); // before the left indent, which it adjusts
+    paragraph.setFirstIndent(attributes[7].toInt());
+    paragraph.setLeftIndent(attributes[8].toInt());
+    paragraph.setRightIndent(attributes[9].toInt());
+    QCOMPARE(attributesOf(edit, start, length), attributes);
+    const QVariantList plain = attributesOf(edit, 0, 6);
+
+    const QString path = m_dir->filePath(QStringLiteral("round.rtf"));
+    edit.lines()->SaveToFile(path);
+    TCustomRichEdit reread;
+    reread.lines()->LoadFromFile(path);
+    QCOMPARE(reread.lines()->text(), edit.lines()->text());
+    QCOMPARE(attributesOf(reread, start, length), attributes);
+    QCOMPARE(attributesOf(reread, 0, 6), plain);
+    QCOMPARE(attributesOf(reread, 16, 5), plain);
+}
+
+QTEST_MAIN(TestRichEditFiles)
+#include "tst_richeditfiles.moc"
