@@ -63,7 +63,7 @@ void convertToRtf(const QString& input, const QString& output)
 
 constexpr Target Targets[] = {
     {"txt", false, convertToText},
-    {"rtf", true, convertToRtf},
+    {"rtf", false, convertToRtf},
 };
 
 const Target* findTarget(const QString& name)

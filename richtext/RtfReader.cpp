@@ -201,6 +201,7 @@ private:
     RtfFont* m_currentFont = nullptr;
     QByteArray m_fontNameBytes;
     QString m_fontName;
+    size_t m_fontEntryDepth = 0; // the nesting of the group that holds the current entry
     std::vector<QRgb> m_colors;
     std::vector<bool> m_colorIsAuto;
     int m_red = 0, m_green = 0, m_blue = 0;
@@ -338,8 +339,8 @@ void Parser::groupEnd()
         m_documentEnded = true;
     }
     const GroupState closing = m_state;
-    if (closing.destination == Destination::FontTable && m_currentFont)
-        fontTableText(";");
+    if (closing.destination == Destination::FontTable && m_currentFont && m_stack.size() == m_fontEntryDepth)
+        fontTableText(";"); // an entry's group ends its name
     m_state = m_stack.back();
     m_stack.pop_back();
     if (closing.pnSeen)
@@ -550,6 +551,7 @@ void Parser::fontTableWord(Word word, const RtfTokenizer::Token& token)
             m_currentFont = &m_fonts.back();
         }
         m_currentFont->number = token.parameter;
+        m_fontEntryDepth = m_stack.size();
         m_fontNameBytes.clear();
         m_fontName.clear();
         break;

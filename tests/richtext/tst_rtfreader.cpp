@@ -154,7 +154,7 @@ private slots:
     void characterFormats()
     {
         const QByteArray rtf =
-            "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fswiss\\fcharset204\\fprq2 Arial Cyr;}{\\f1\\fmodern\\fprq1 Courier New;}"
+            "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fswiss\\fcharset204\\fprq2{\\*\\panose 020b06}Arial Cyr{\\*\\falt Arial};}{\\f1\\fmodern\\fprq1 Courier New;}"
             "{\\f2\\fnil\\fcharset0 A Face Name Longer Than Thirty-One Letters;}}"
             "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
             "\\f0\\fs23 half{\\b bold}{\\i italic}{\\ul under}{\\ulnone\\strike struck}{\\cf1 red}{\\cf0 auto}"
