@@ -2,6 +2,7 @@
 
 #include "app/TMainForm.h"
 
+#include "controls/TOwnerCheck.h"
 #include "framework/TAction.h"
 #include "framework/TFontDialog.h"
 #include "framework/TRadioButton.h"
@@ -20,6 +21,12 @@ void TMainForm::SelectionChange(QObject*)
 {
     // The clicks that mirroring raises reach handlers that return at once while this is set.
     QScopedValueRollback<bool> updating(m_updating, true);
+    PlaceRulerMarkers();
+    // The style is read afresh for each box.
+    BoldButton->setChecked(Editor->selectionAttributes()->style().testFlag(TFont::fsBold));
+    ItalicButton->setChecked(Editor->selectionAttributes()->style().testFlag(TFont::fsItalic));
+    UnderlineButton->setChecked(Editor->selectionAttributes()->style().testFlag(TFont::fsUnderline));
+    BulletsButton->setChecked(Editor->paragraphAttributes()->numbering() != TParaAttributes::NoNumbering);
     switch (Editor->paragraphAttributes()->alignment()) {
     case TParaAttributes::LeftJustify:
         LeftAlign->setCheckedState(true);
@@ -84,4 +91,47 @@ void TMainForm::ActionList2Update(QObject*, bool&)
     component<TAction>(QStringLiteral("EditCopyCmd"))->setEnabled(cut->isEnabled());
     component<TAction>(QStringLiteral("EditUndoCmd"))->setEnabled(Editor->CanUndo());
     component<TAction>(QStringLiteral("EditPasteCmd"))->setEnabled(Editor->CanPaste());
+}
+
+void TMainForm::applyStyleBit(TOwnerCheck* box, int bit)
+{
+    if (m_updating)
+        return;
+    // The other bits go back as the control reported them.
+    TFont::TFontStyles style = CurrentAttributes()->style();
+    style.setFlag(TFont::TFontStyle(bit), box->checked());
+    CurrentAttributes()->setStyle(style);
+}
+
+void TMainForm::BoldButtonClick(QObject*)
+{
+    applyStyleBit(BoldButton, TFont::fsBold);
+}
+
+void TMainForm::ItalicButtonClick(QObject*)
+{
+    applyStyleBit(ItalicButton, TFont::fsItalic);
+}
+
+void TMainForm::UnderlineButtonClick(QObject*)
+{
+    applyStyleBit(UnderlineButton, TFont::fsUnderline);
+}
+
+void TMainForm::BulletsButtonClick(QObject*)
+{
+    if (m_updating)
+        return;
+    Editor->paragraphAttributes()->setNumbering(BulletsButton->checked() ? TParaAttributes::Bullet
+                                                                          : TParaAttributes::NoNumbering);
+}
+
+void TMainForm::LumaroLButton11Click(QObject*)
+{
+    Editor->ClearSelection();
+}
+
+void TMainForm::LumaroLButton13Click(QObject*)
+{
+    Editor->SelectAll();
 }

@@ -9,9 +9,13 @@
 #include "framework/MulDiv.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
+#include "controls/TOwnerCheck.h"
 #include "framework/TApplication.h"
+#include "framework/TBevel.h"
 #include "framework/TFontDialog.h"
+#include "framework/TLabel.h"
 #include "framework/TOpenDialog.h"
+#include "framework/TPanel.h"
 #include "framework/TPrintDialog.h"
 #include "framework/TRadioButton.h"
 #include "framework/TSaveDialog.h"
@@ -67,6 +71,15 @@ void TMainForm::Loaded()
     SaveDialog = component<TSaveDialog>(QStringLiteral("SaveDialog"));
     PrintDialog = component<TPrintDialog>(QStringLiteral("PrintDialog"));
     FontDialog1 = component<TFontDialog>(QStringLiteral("FontDialog1"));
+    BoldButton = component<TOwnerCheck>(QStringLiteral("BoldButton"));
+    ItalicButton = component<TOwnerCheck>(QStringLiteral("ItalicButton"));
+    UnderlineButton = component<TOwnerCheck>(QStringLiteral("UnderlineButton"));
+    BulletsButton = component<TOwnerCheck>(QStringLiteral("BulletsButton"));
+    Ruler = component<TPanel>(QStringLiteral("Ruler"));
+    FirstInd = component<TLabel>(QStringLiteral("FirstInd"));
+    LeftInd = component<TLabel>(QStringLiteral("LeftInd"));
+    RightInd = component<TLabel>(QStringLiteral("RightInd"));
+    RulerLine = component<TBevel>(QStringLiteral("RulerLine"));
 }
 
 void TMainForm::FormCreate(QObject*)
@@ -82,6 +95,7 @@ void TMainForm::FormCreate(QObject*)
     SaveDialog->setInitialDir(programFolder);
 
     SetDocumentName(StringTable::load(StringId::Untitled));
+    InitRulerTicks();
     SelectionChange(this);
 
     // New text starts in the framework's default font: its height is -MulDiv(8, dpi, 72) pixels,

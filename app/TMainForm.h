@@ -2,7 +2,11 @@
 
 #include "framework/TForm.h"
 
+class TBevel;
 class TCustomRichEdit;
+class TLabel;
+class TOwnerCheck;
+class TPanel;
 class TFontDialog;
 class TOpenDialog;
 class TPrintDialog;
@@ -43,6 +47,11 @@ public:
     // Editing and formatting.
     TTextAttributes* CurrentAttributes() const;
 
+    // Ruler.
+    void InitRulerTicks();
+    // Places the three markers at the indents of the paragraph that holds the selection.
+    void PlaceRulerMarkers();
+
 public Q_SLOTS:
     void Loaded();
 
@@ -69,6 +78,23 @@ public Q_SLOTS:
     void SelectFont(QObject* Sender);
     void AlignButtonClick(QObject* Sender);
     void ActionList2Update(QObject* Action, bool& Handled);
+    void BoldButtonClick(QObject* Sender);
+    void ItalicButtonClick(QObject* Sender);
+    void UnderlineButtonClick(QObject* Sender);
+    void BulletsButtonClick(QObject* Sender);
+    void LumaroLButton11Click(QObject* Sender);
+    void LumaroLButton13Click(QObject* Sender);
+
+    void RulerResize(QObject* Sender);
+    void RulerItemMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void RulerItemMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void FirstIndMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void LeftIndMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void RightIndMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+
+    void HelpAbout(QObject* Sender);
+    void LumaroLButton14Click(QObject* Sender);
+    void LumaroLButton15Click(QObject* Sender);
 
     void SwitchLanguage(QObject* Sender);
 
@@ -77,6 +103,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Sets or clears one style bit of the current attributes from its check box.
+    void applyStyleBit(TOwnerCheck* box, int bit);
+
     // Saves the session's work when the desktop session ends; a refusal keeps the session.
     void commitData(class QSessionManager& manager);
 
@@ -92,7 +121,19 @@ private:
     TSaveDialog* SaveDialog = nullptr;
     TPrintDialog* PrintDialog = nullptr;
     TFontDialog* FontDialog1 = nullptr;
+    TOwnerCheck* BoldButton = nullptr;
+    TOwnerCheck* ItalicButton = nullptr;
+    TOwnerCheck* UnderlineButton = nullptr;
+    TOwnerCheck* BulletsButton = nullptr;
+    TPanel* Ruler = nullptr;
+    TLabel* FirstInd = nullptr;
+    TLabel* LeftInd = nullptr;
+    TLabel* RightInd = nullptr;
+    TBevel* RulerLine = nullptr;
 
     QString m_documentName;
     bool m_updating = false;
+    // Half the width of the ruler marker last pressed, kept until the next press.
+    int m_dragOffset = 0;
+    bool m_dragging = false;
 };

@@ -1,5 +1,6 @@
 #include "framework/TLabel.h"
 
+#include "framework/SymbolFontFallback.h"
 #include "framework/TFont.h"
 
 #include <QEvent>
@@ -101,13 +102,15 @@ void TLabel::paint(QPainter& painter) const
 {
     if (!m_transparent)
         painter.fillRect(rect(), backgroundColor());
-    painter.setFont(drawingFont());
+    QFont font;
+    const QString text = SymbolFontFallback::displayText(m_caption, drawingFont(), &font);
+    painter.setFont(font);
     painter.setPen(textColor());
     int flags = Qt::AlignTop | Qt::TextExpandTabs;
     flags |= m_alignment == taCenter ? Qt::AlignHCenter : m_alignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
     if (m_wordWrap)
         flags |= Qt::TextWordWrap;
-    painter.drawText(rect(), flags, m_caption);
+    painter.drawText(rect(), flags, text);
 }
 
 void TLabel::paintEvent(QPaintEvent*)
