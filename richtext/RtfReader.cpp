@@ -718,8 +718,9 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
         m_state.skipAfterUnicode = static_cast<unsigned char>(qBound(0, p, 255));
         return;
     case Word::U: {
+        // Out of range (or NUL) gives no character; its fallback is skipped all the same.
         const int value = p < 0 ? p + 65536 : p;
-        if (value >= 0 && value <= 0xFFFF)
+        if (token.hasParameter && value > 0 && value <= 0xFFFF)
             bodyChar(char16_t(value));
         m_unicodeSkip = m_state.skipAfterUnicode;
         return;
