@@ -2,7 +2,10 @@
 
 #include "richtext/DocumentFormat.h"
 
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QVector>
 
 namespace DocumentDefaults {
 namespace {
@@ -68,5 +71,44 @@ QTextCharFormat resolved(const QTextDocument& document, const QTextCharFormat& o
     if (own.hasProperty(QTextFormat::FontFamily) && !own.hasProperty(QTextFormat::FontFamilies))
         format.setFontFamilies(QStringList{own.stringProperty(QTextFormat::FontFamily)});
     return format;
+}
+
+bool beyondDefaultFont(const QTextDocument& document)
+{
+    const QTextCharFormat format = charFormat(document);
+    return format.fontWeight() > QFont::Medium || format.fontItalic() ||
+           format.underlineStyle() != QTextCharFormat::NoUnderline || format.fontStrikeOut() ||
+           format.hasProperty(QTextFormat::ForegroundBrush) || format.intProperty(DocumentFormat::Charset) != 1 ||
+           format.intProperty(DocumentFormat::Pitch) != 0;
+}
+
+void resolveAll(QTextDocument& document)
+{
+    struct Run {
+        int start;
+        int end;
+        QTextCharFormat format;
+    };
+    QVector<Run> runs;
+    QVector<QTextBlock> blocks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        blocks.append(block);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            runs.append({fragment.position(), fragment.position() + fragment.length(), fragment.charFormat()});
+        }
+    }
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (const QTextBlock& block : blocks) {
+        cursor.setPosition(block.position());
+        cursor.setBlockCharFormat(resolved(document, block.charFormat()));
+    }
+    for (const Run& run : runs) {
+        cursor.setPosition(run.start);
+        cursor.setPosition(run.end, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(resolved(document, run.format));
+    }
+    cursor.endEditBlock();
 }
 } // namespace DocumentDefaults

@@ -19,4 +19,10 @@ void setCharFormat(QTextDocument& document, const QTextCharFormat& format);
 void reapply(QTextDocument& document);
 // The format text shows with: its own properties over the default ones.
 QTextCharFormat resolved(const QTextDocument& document, const QTextCharFormat& own);
+// Whether the default holds more than a face and a size, which readers of the document that
+// know only its default font (the RTF writer) would miss on text without properties of its own.
+bool beyondDefaultFont(const QTextDocument& document);
+// Gives every piece of text the default properties it lacks, so that the document shows the
+// same with any default (for a copy that leaves the control: a file, the clipboard).
+void resolveAll(QTextDocument& document);
 } // namespace DocumentDefaults

@@ -563,8 +563,11 @@ QMimeData* TCustomRichEdit::createMimeDataFromSelection() const
 {
     const QTextDocumentFragment selection = textCursor().selection();
     QTextDocument part;
+    part.setUndoRedoEnabled(false);
     DocumentDefaults::setCharFormat(part, defaultCharFormat());
     QTextCursor(&part).insertFragment(selection);
+    // Other programs know nothing of this control's default attributes.
+    DocumentDefaults::resolveAll(part);
     auto* mime = new QMimeData;
     mime->setData(RtfMime, RtfWriter::toRtf(part));
     mime->setText(selection.toPlainText());

@@ -22,7 +22,17 @@ void TRichEditStrings::LoadFromFile(const QString& fileName)
 
 void TRichEditStrings::SaveToFile(const QString& fileName) const
 {
-    DocumentFile::save(*m_owner->document(), fileName);
+    const QTextDocument& document = *m_owner->document();
+    if (!DocumentDefaults::beyondDefaultFont(document)) {
+        DocumentFile::save(document, fileName);
+        return;
+    }
+    // The file must show text without attributes of its own as the control does.
+    const std::unique_ptr<QTextDocument> copy(document.clone());
+    DocumentDefaults::setCharFormat(*copy, m_owner->defaultCharFormat());
+    copy->setUndoRedoEnabled(false);
+    DocumentDefaults::resolveAll(*copy);
+    DocumentFile::save(*copy, fileName);
 }
 
 QString TRichEditStrings::text() const

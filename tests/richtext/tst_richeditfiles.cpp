@@ -65,6 +65,7 @@ private Q_SLOTS:
     void failedSaveReportsTheName();
     void attributeModelRoundTrips_data();
     void attributeModelRoundTrips();
+    void defaultAttributesLeaveWithTheText();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -208,6 +209,34 @@ void TestRichEditFiles::attributeModelRoundTrips()
     QCOMPARE(attributesOf(reread, start, length), attributes);
     QCOMPARE(attributesOf(reread, 0, 6), plain);
     QCOMPARE(attributesOf(reread, 16, 5), plain);
+}
+
+void TestRichEditFiles::defaultAttributesLeaveWithTheText()
+{
+    TCustomRichEdit edit;
+    TTextAttributes& defaults = *edit.defaultAttributes();
+    defaults.setName(QStringLiteral("Liberation Serif"));
+    defaults.setSize(15);
+    defaults.setStyle(TFont::fsBold | TFont::fsItalic);
+    defaults.setColor(Colors::clGreen);
+    defaults.setCharset(204);
+    QTest::keyClicks(&edit, QStringLiteral("typed"));
+    const QVariantList typed = attributesOf(edit, 0, 5);
+    QCOMPARE(typed[2], QVariant(int(TFont::fsBold | TFont::fsItalic)));
+
+    // In a file...
+    const QString path = m_dir->filePath(QStringLiteral("defaults.rtf"));
+    edit.lines()->SaveToFile(path);
+    TCustomRichEdit reread;
+    reread.lines()->LoadFromFile(path);
+    QCOMPARE(attributesOf(reread, 0, 5), typed);
+
+    // ...and on the clipboard.
+    select(edit, 0, 5);
+    edit.CopyToClipboard();
+    TCustomRichEdit pasted;
+    pasted.PasteFromClipboard();
+    QCOMPARE(attributesOf(pasted, 0, 5), typed);
 }
 
 QTEST_MAIN(TestRichEditFiles)
