@@ -4,13 +4,30 @@
 #include "framework/MessageDispatch.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
+#include <QProxyStyle>
 
 namespace {
+// The application's style, except that the open list always drops below the box and shows at
+// most DropDownCount entries (some styles show a menu over the box instead).
+class ListBelowStyle : public QProxyStyle {
+public:
+    ListBelowStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 // A rectangle given by its edges, the right and bottom ones excluded.
 QRect edges(int left, int top, int right, int bottom)
 {
@@ -58,6 +75,9 @@ QString typedCharacters(const QKeyEvent& event)
 
 TPickerComboBox::TPickerComboBox(QWidget* parent) : QComboBox(parent), m_font(new TFont(this))
 {
+    auto* style = new ListBelowStyle;
+    style->setParent(this);
+    setStyle(style);
     setItemDelegate(new PickerItemDelegate(*this));
     if (auto* list = qobject_cast<QListView*>(view()))
         list->setUniformItemSizes(true);

@@ -198,6 +198,40 @@ private Q_SLOTS:
         QVERIFY(!list->isVisible());
     }
 
+    void openListShowsAtMostDropDownCountEntries_data()
+    {
+        QTest::addColumn<int>("faces");
+        QTest::addColumn<int>("dropDownCount");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("more faces than the count") << 20 << 14 << 14;
+        QTest::newRow("fewer faces than the count") << 3 << 14 << 3;
+        QTest::newRow("count below one shows one") << 5 << 0 << 1;
+    }
+
+    void openListShowsAtMostDropDownCountEntries()
+    {
+        QFETCH(int, faces);
+        QFETCH(int, dropDownCount);
+        QFETCH(int, rows);
+        QList<FontFace> list;
+        for (int i = 0; i < faces; ++i)
+            list.append(trueType(QStringLiteral("Face %1").arg(i, 2, 10, QLatin1Char('0'))));
+        ScopedFonts fonts(list);
+        QWidget window;
+        auto* picker = new TFontNameComboBox(&window);
+        picker->setDropDownCount(dropDownCount);
+        picker->Loaded();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        picker->showPopup();
+        QAbstractItemView* view = picker->view();
+        QVERIFY(view->isVisible());
+        QCOMPARE(view->viewport()->height() / picker->itemHeight(), rows);
+        // The list drops below the box rather than over it.
+        QVERIFY(view->window()->geometry().top() >= picker->mapToGlobal(QPoint(0, picker->height() - 1)).y());
+        picker->hidePopup();
+    }
+
     void optionsChangeRefillsAndSelectsTheNameAgain()
     {
         ScopedFonts fonts(faces(StandardFaces));
