@@ -50,7 +50,7 @@ TFontNameComboBox::TFontNameComboBox(QWidget* parent)
             [this] { MessageDispatch::run([this] { fontsChanged(); }); });
     connect(this, &QComboBox::highlighted, this, [this](int index) {
         if (m_showExample && view()->isVisible())
-            showPreview(index);
+            MessageDispatch::run([this, index] { showPreview(index); });
     });
 }
 

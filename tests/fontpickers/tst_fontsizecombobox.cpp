@@ -93,6 +93,10 @@ private Q_SLOTS:
         QTest::newRow("unknown and no printer: the same, without an error")
             << "Arial:4"
             << "Courier:4" << false << "Courier" << QStringList{} << "10";
+        const QString longName = QString(300, u'F');
+        QTest::newRow("family name beyond 255 characters used whole")
+            << (longName + ":1:13;" + longName.left(255) + ":1:18") << "" << true << longName
+            << QStringList{"10"} << "10";
         QTest::newRow("no family: no sizes, no text") << "Arial:4"
                                                       << "" << true << "" << QStringList{} << "";
     }

@@ -229,6 +229,18 @@ private Q_SLOTS:
         QCOMPARE(boundsOf(image, [](QColor c) { return c != Colors::toQColor(Colors::clWindow); }), QRect());
     }
 
+    void programsStripGivesBothPictograms()
+    {
+        const FontTypePictograms pictograms = FontTypePictograms::fromResources();
+        QCOMPARE(pictograms.half(), 14);
+        QCOMPARE(pictograms.trueType().size(), QSize(14, 10));
+        QCOMPARE(pictograms.device().size(), QSize(13, 10));
+        for (const QImage* part : {&pictograms.trueType(), &pictograms.device()}) {
+            QCOMPARE(part->pixelColor(0, 9).alpha(), 0); // the background is left out
+            QVERIFY(!boundsOf(*part, [](QColor c) { return c.alpha() == 255; }).isEmpty());
+        }
+    }
+
     void missingStripDrawsNoPictogramsAndKeepsTheTextPlace()
     {
         EntryPainter entries;
