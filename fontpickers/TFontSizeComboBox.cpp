@@ -214,6 +214,16 @@ void TFontSizeComboBox::SelectSize(int size)
     Change();
 }
 
+void TFontSizeComboBox::showPopup()
+{
+    TPickerComboBox::showPopup();
+    if (currentIndex() >= 0 || text().isEmpty())
+        return;
+    const int matching = findText(text(), Qt::MatchStartsWith);
+    if (matching >= 0)
+        view()->setCurrentIndex(model()->index(matching, modelColumn(), rootModelIndex()));
+}
+
 void TFontSizeComboBox::KeyPress(QChar& key)
 {
     const char16_t c = key.unicode();

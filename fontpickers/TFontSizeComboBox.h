@@ -55,6 +55,9 @@ public:
     // family only the text is cleared.
     void SelectSize(int size);
 
+    // Opens the list on the first entry that starts with the text, as the platform's list does.
+    void showPopup() override;
+
     // A raster font's point size: its character height at that resolution, rounded to the
     // nearest integer, ties to the even one.
     static int rasterPointSize(const FontFace& font, int pixelsPerInch);

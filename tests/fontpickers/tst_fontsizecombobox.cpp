@@ -7,6 +7,7 @@
 #include "fontpickers/TFontSizeComboBox.h"
 #include "framework/AppError.h"
 
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -327,6 +328,19 @@ private Q_SLOTS:
         QCOMPARE(log.take(), (QStringList{"OnClick:11", "OnChange:11", "OnSelect:11"}));
         box.leave();
         QCOMPARE(log.take(), QStringList{"OnChange:11"});
+    }
+
+    void openListStartsAtTheShownSize()
+    {
+        ScopedFonts fonts(faces("Arial:4"));
+        SizeBox box;
+        box.picker->Loaded();
+        box.picker->lineEdit()->setText(QStringLiteral("2"));
+        box.picker->showPopup();
+        QCOMPARE(box.picker->view()->currentIndex().row(), 8); // "20"
+        QCOMPARE(box.picker->currentIndex(), -1);
+        QCOMPARE(box.picker->text(), QStringLiteral("2"));
+        box.picker->hidePopup();
     }
 
     void fontNameChange_data()
