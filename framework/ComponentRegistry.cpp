@@ -7,11 +7,13 @@
 #include "framework/TImage.h"
 #include "framework/TLabel.h"
 #include "framework/TOpenDialog.h"
+#include "framework/TPageControl.h"
 #include "framework/TPanel.h"
 #include "framework/TPrintDialog.h"
 #include "framework/TRadioButton.h"
 #include "framework/TSaveDialog.h"
 #include "framework/TStatusBar.h"
+#include "framework/TTabSheet.h"
 
 #include <QHash>
 
@@ -40,6 +42,8 @@ QHash<QString, Entry>& registry()
         entries.insert("TBevel", control(static_cast<TBevel*>(nullptr)));
         entries.insert("TRadioButton", control(static_cast<TRadioButton*>(nullptr)));
         entries.insert("TStatusBar", control(static_cast<TStatusBar*>(nullptr)));
+        entries.insert("TPageControl", control(static_cast<TPageControl*>(nullptr)));
+        entries.insert("TTabSheet", control(static_cast<TTabSheet*>(nullptr)));
         entries.insert("TOpenDialog", component(static_cast<TOpenDialog*>(nullptr)));
         entries.insert("TSaveDialog", component(static_cast<TSaveDialog*>(nullptr)));
         entries.insert("TPrintDialog", component(static_cast<TPrintDialog*>(nullptr)));
