@@ -196,6 +196,20 @@ void TFontNameComboBox::setPictogramStrip(const QImage& strip)
     view()->viewport()->update();
 }
 
+void TFontNameComboBox::setChangeHook(const QObject* owner, std::function<void()> hook)
+{
+    m_changeHookOwner = owner;
+    m_changeHook = std::move(hook);
+}
+
+void TFontNameComboBox::removeChangeHook(const QObject* owner)
+{
+    if (owner != m_changeHookOwner)
+        return;
+    m_changeHookOwner = nullptr;
+    m_changeHook = nullptr;
+}
+
 void TFontNameComboBox::Change()
 {
     if (m_changeHook)

@@ -70,8 +70,11 @@ public:
     // The entry's tag for drawing; in fast mode an untagged entry is classified first.
     int drawingType(int index);
 
-    // A linked size picker's callback, run by every change notification before OnChange.
-    void setChangeHook(std::function<void()> hook) { m_changeHook = std::move(hook); }
+    // A linked size picker's callback, run by every change notification before OnChange. One
+    // hook at a time: installing replaces the previous one; removing takes away only the hook
+    // that owner installed.
+    void setChangeHook(const QObject* owner, std::function<void()> hook);
+    void removeChangeHook(const QObject* owner);
 
     const FontTypePictograms& pictograms() const { return m_pictograms; }
     // Replaces the pictogram strip (the program's own is loaded at construction).
@@ -98,6 +101,7 @@ private:
     TFontExampleAlign m_exampleAlign = eaComboBox;
     bool m_fastMode = false;
     std::function<void()> m_changeHook;
+    const QObject* m_changeHookOwner = nullptr;
     FontTypePictograms m_pictograms;
     FontNameItemDelegate* m_delegate;
     QLabel* m_preview;

@@ -19,6 +19,7 @@
 namespace {
 using Device = FontEnumerator::Device;
 
+// TrueType, vector, or a device font that is not raster: any size can be drawn.
 bool isScalable(const FontFace& font)
 {
     return (font.type & FontFace::TrueType) || font.type == 0 || font.type == FontFace::Device;
@@ -44,7 +45,7 @@ TFontSizeComboBox::TFontSizeComboBox(QWidget* parent) : TPickerComboBox(parent)
 TFontSizeComboBox::~TFontSizeComboBox()
 {
     if (m_fontCombo)
-        m_fontCombo->setChangeHook({});
+        m_fontCombo->removeChangeHook(this);
 }
 
 void TFontSizeComboBox::setFontName(const QString& name)
@@ -75,10 +76,10 @@ void TFontSizeComboBox::setFontCombo(TFontNameComboBox* combo)
     if (combo == m_fontCombo)
         return;
     if (m_fontCombo)
-        m_fontCombo->setChangeHook({});
+        m_fontCombo->removeChangeHook(this);
     m_fontCombo = combo;
     if (combo)
-        combo->setChangeHook([this] { setFontName(m_fontCombo->text()); });
+        combo->setChangeHook(this, [this] { setFontName(m_fontCombo->text()); });
 }
 
 void TFontSizeComboBox::Loaded()

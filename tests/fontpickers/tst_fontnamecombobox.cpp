@@ -146,7 +146,7 @@ private Q_SLOTS:
         picker.Loaded();
         picker.setCurrentIndex(picker.findText(selected));
         QStringList hook;
-        picker.setChangeHook([&] { hook.append(picker.text()); });
+        picker.setChangeHook(this, [&] { hook.append(picker.text()); });
         EventLog log(picker);
 
         picker.SelectFontName(name);
@@ -164,7 +164,7 @@ private Q_SLOTS:
         picker.Loaded();
         picker.SelectFontName(QStringLiteral("Courier"));
         QStringList order;
-        picker.setChangeHook([&] { order.append(QStringLiteral("hook:") + picker.text()); });
+        picker.setChangeHook(this, [&] { order.append(QStringLiteral("hook:") + picker.text()); });
         connect(&picker, &TPickerComboBox::OnClick,
                 [&] { order.append(QStringLiteral("OnClick:") + picker.text()); });
         connect(&picker, &TPickerComboBox::OnChange,

@@ -9,6 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -460,9 +461,29 @@ private Q_SLOTS:
         size->setFontCombo(&others);
         names.SelectFontName(QStringLiteral("Arial"));
         QCOMPARE(size->fontName(), QStringLiteral("Fixed")); // the first picker is no longer linked
+
+        // A second size picker linked to the same names takes the link over; the first one,
+        // destroyed, leaves it in place.
+        TFontSizeComboBox second;
+        size->setFontCombo(&names);
+        second.setFontCombo(&names);
         size.reset();
-        others.SelectFontName(QStringLiteral("Arial")); // nor is a destroyed size picker
+        names.SelectFontName(QStringLiteral("Fixed"));
+        QCOMPARE(second.fontName(), QStringLiteral("Fixed"));
+        others.SelectFontName(QStringLiteral("Arial")); // nothing is left of the destroyed picker
         QCOMPARE(others.text(), QStringLiteral("Arial"));
+    }
+
+    void desktopFontChangeListsTheSizesAgain()
+    {
+        ScopedFonts fonts(faces("Fixed:1:13"));
+        TFontSizeComboBox picker;
+        picker.setFontName(QStringLiteral("Fixed"));
+        picker.lineEdit()->setText(QStringLiteral("12"));
+        fonts.fonts.setFaces(Device::Screen, faces("Fixed:1:13;Fixed:1:16"));
+        Q_EMIT qGuiApp->fontDatabaseChanged();
+        QCOMPARE(entries(picker), (QStringList{"10", "12"}));
+        QCOMPARE(picker.text(), QStringLiteral("12"));
     }
 
     void integerFromText_data()
