@@ -78,8 +78,8 @@ bool beyondDefaultFont(const QTextDocument& document)
     const QTextCharFormat format = charFormat(document);
     return format.fontWeight() > QFont::Medium || format.fontItalic() ||
            format.underlineStyle() != QTextCharFormat::NoUnderline || format.fontStrikeOut() ||
-           format.hasProperty(QTextFormat::ForegroundBrush) || format.intProperty(DocumentFormat::Charset) != 1 ||
-           format.intProperty(DocumentFormat::Pitch) != 0;
+           format.hasProperty(QTextFormat::ForegroundBrush) ||
+           format.intProperty(DocumentFormat::Charset) != 1 || format.intProperty(DocumentFormat::Pitch) != 0;
 }
 
 void resolveAll(QTextDocument& document)
@@ -95,7 +95,8 @@ void resolveAll(QTextDocument& document)
         blocks.append(block);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            runs.append({fragment.position(), fragment.position() + fragment.length(), fragment.charFormat()});
+            runs.append(
+                {fragment.position(), fragment.position() + fragment.length(), fragment.charFormat()});
         }
     }
     QTextCursor cursor(&document);

@@ -290,7 +290,8 @@ void TCustomRichEdit::countLinesThrough(const QTextBlock& last) const
     layOutThrough(doc, last);
     // The document keeps each paragraph's line count in its block tree, which sums them in
     // logarithmic time; Qt's layout leaves them at one line each, so they are kept here.
-    for (QTextBlock block = doc.findBlockByNumber(m_linesCountedBefore); block.isValid(); block = block.next()) {
+    for (QTextBlock block = doc.findBlockByNumber(m_linesCountedBefore); block.isValid();
+         block = block.next()) {
         const int lines = block.layout() ? qMax(1, block.layout()->lineCount()) : 1;
         if (block.lineCount() != lines)
             QTextBlock(block).setLineCount(lines);
@@ -477,7 +478,8 @@ void TCustomRichEdit::layOutIndents(const QTextDocument& document, QTextBlockFor
         format.objectIndex() >= 0 && qobject_cast<QTextList*>(document.object(format.objectIndex()));
     DocumentFormat::applyIndents(format, format.intProperty(DocumentFormat::FirstIndentTwips),
                                  format.intProperty(DocumentFormat::LeftOffsetTwips),
-                                 format.intProperty(DocumentFormat::RightIndentTwips), DocumentFormat::ScreenDpi);
+                                 format.intProperty(DocumentFormat::RightIndentTwips),
+                                 DocumentFormat::ScreenDpi);
     // A bullet stands in the first-line indent and the text of every line starts at the
     // left indent.
     if (bulleted)
@@ -504,12 +506,12 @@ void TCustomRichEdit::replaceDocument(QTextDocument* next)
     next->setParent(this);
     prepareDocument(*next);
     DocumentDefaults::setCharFormat(*next, defaults);
+    next->setModified(false);
     setDocument(next);
     watchLines();
     DocumentDefaults::reapply(*next);
     if (previous && previous != next && previous->parent() == this)
         delete previous;
-    next->setModified(false);
     applyDefaultColor();
     // The caret's attributes are the new document's, wherever the caret is.
     m_reportedStart = m_reportedEnd = -1;
@@ -552,7 +554,8 @@ void TCustomRichEdit::applyDefaultColor()
     const QBrush text = format.hasProperty(QTextFormat::ForegroundBrush)
                             ? format.foreground()
                             : QGuiApplication::palette().brush(QPalette::Text);
-    if (palette.brush(QPalette::Active, QPalette::Text) == text && palette.brush(QPalette::Inactive, QPalette::Text) == text)
+    if (palette.brush(QPalette::Active, QPalette::Text) == text &&
+        palette.brush(QPalette::Inactive, QPalette::Text) == text)
         return;
     palette.setBrush(QPalette::Active, QPalette::Text, text);
     palette.setBrush(QPalette::Inactive, QPalette::Text, text);

@@ -21,6 +21,14 @@ class QTextCharFormat;
 //
 // The document holds every paragraph break as one character, so selection positions, the text
 // length and the display lines count one per break.
+//
+// The default attributes are the document's default format (DocumentDefaults): text typed into
+// an empty document and plain text as loaded carry no attributes of their own and show in it,
+// so a later change of the default attributes (or of the control's font) changes that text
+// too, while text with attributes of its own (formatted text, rich text as loaded) keeps them.
+// Writing the default attributes is no edit: it neither marks the document modified nor enters
+// the undo history. The modified flag is the document's: every edit sets it, and undoing back
+// to the state last marked unmodified clears it again.
 class TCustomRichEdit : public QTextEdit {
     Q_OBJECT
     Q_PROPERTY(TFont* Font READ font)

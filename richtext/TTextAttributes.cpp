@@ -5,7 +5,8 @@
 
 #include <QBrush>
 
-TTextAttributes::TTextAttributes(TCustomRichEdit* owner, Kind kind) : QObject(owner), m_owner(owner), m_kind(kind)
+TTextAttributes::TTextAttributes(TCustomRichEdit* owner, Kind kind)
+    : QObject(owner), m_owner(owner), m_kind(kind)
 {
 }
 

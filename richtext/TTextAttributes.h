@@ -4,8 +4,8 @@
 #include "framework/TFont.h"
 
 #include <QObject>
-#include <QTextCharFormat>
 #include <QString>
+#include <QTextCharFormat>
 
 class TCustomRichEdit;
 

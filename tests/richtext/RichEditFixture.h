@@ -11,7 +11,8 @@
 // Small helpers shared by the rich-text control's tests.
 namespace RichEditFixture {
 
-inline QTextCharFormat runFormat(const QString& face, int points, bool bold, bool italic, QColor color, int charset)
+inline QTextCharFormat runFormat(const QString& face, int points, bool bold, bool italic, QColor color,
+                                 int charset)
 {
     QTextCharFormat format;
     format.setFontFamilies(QStringList{face});

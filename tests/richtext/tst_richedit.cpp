@@ -199,7 +199,8 @@ void TestRichEdit::pasteKeepsFormatting()
     QFETCH(QString, mimeType);
     TCustomRichEdit source;
     append(source, QStringLiteral("alpha"), boldRed());
-    append(source, QStringLiteral("beta"), runFormat(QStringLiteral("Courier New"), 14, false, true, Qt::blue, 0));
+    append(source, QStringLiteral("beta"),
+           runFormat(QStringLiteral("Courier New"), 14, false, true, Qt::blue, 0));
     select(source, 3, 4);
     source.CopyToClipboard();
     const QByteArray rtf = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf"));
@@ -400,7 +401,8 @@ void TestRichEdit::hiddenSelection()
     edit->setGeometry(0, 0, 200, 100);
     other->setGeometry(0, 100, 200, 100);
     edit->setHideSelection(hide);
-    append(*edit, QStringLiteral("selected text"), runFormat(QStringLiteral("Arial"), 20, false, false, Qt::black, 0));
+    append(*edit, QStringLiteral("selected text"),
+           runFormat(QStringLiteral("Arial"), 20, false, false, Qt::black, 0));
     edit->SelectAll();
     showAndWait(window);
     other->setFocus();
@@ -447,7 +449,8 @@ void TestRichEdit::notificationFailureReachesTheErrorBox()
 {
     ScriptedDialogs::Scope dialogs;
     TCustomRichEdit edit;
-    connect(&edit, &TCustomRichEdit::OnChange, &edit, [] { throw AppError(QStringLiteral("handler failed")); });
+    connect(&edit, &TCustomRichEdit::OnChange, &edit,
+            [] { throw AppError(QStringLiteral("handler failed")); });
     QTest::keyClick(&edit, Qt::Key_A);
     QCOMPARE(dialogs->errors, QStringList{QStringLiteral("handler failed.")});
     QCOMPARE(edit.lines()->text(), QStringLiteral("a"));

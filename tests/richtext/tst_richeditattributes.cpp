@@ -20,17 +20,28 @@ enum Property { Name, Size, Style, Color, Charset };
 // Every character property of the attributes, read through them.
 QVariantList snapshot(const TTextAttributes& attributes)
 {
-    return {attributes.name(), attributes.size(), int(attributes.style()), attributes.color(), attributes.charset()};
+    return {attributes.name(), attributes.size(), int(attributes.style()), attributes.color(),
+            attributes.charset()};
 }
 
 void write(TTextAttributes& attributes, int property, const QVariant& value)
 {
     switch (property) {
-    case Name: attributes.setName(value.toString()); break;
-    case Size: attributes.setSize(value.toInt()); break;
-    case Style: attributes.setStyle(TFont::TFontStyles(value.toInt())); break;
-    case Color: attributes.setColor(value.toUInt()); break;
-    case Charset: attributes.setCharset(value.toInt()); break;
+    case Name:
+        attributes.setName(value.toString());
+        break;
+    case Size:
+        attributes.setSize(value.toInt());
+        break;
+    case Style:
+        attributes.setStyle(TFont::TFontStyles(value.toInt()));
+        break;
+    case Color:
+        attributes.setColor(value.toUInt());
+        break;
+    case Charset:
+        attributes.setCharset(value.toInt());
+        break;
     }
 }
 
@@ -38,7 +49,8 @@ void write(TTextAttributes& attributes, int property, const QVariant& value)
 void fillTwoRuns(TCustomRichEdit& edit)
 {
     append(edit, QStringLiteral("alpha"), runFormat(QStringLiteral("Arial"), 12, true, false, Qt::red, 0));
-    append(edit, QStringLiteral("beta"), runFormat(QStringLiteral("Courier New"), 14, false, true, Qt::blue, 2));
+    append(edit, QStringLiteral("beta"),
+           runFormat(QStringLiteral("Courier New"), 14, false, true, Qt::blue, 2));
 }
 
 QVariantList runSnapshot(TCustomRichEdit& edit, int start, int length)
@@ -128,8 +140,8 @@ void TestRichEditAttributes::writeChangesOnlyItsProperty_data()
     QTest::newRow("style") << int(Style) << QVariant(int(TFont::fsUnderline | TFont::fsStrikeOut))
                            << QVariant(int(TFont::fsUnderline | TFont::fsStrikeOut));
     QTest::newRow("colour") << int(Color) << QVariant(Colors::clMaroon) << QVariant(Colors::clMaroon);
-    QTest::newRow("automatic colour") << int(Color) << QVariant(Colors::clWindowText)
-                                      << QVariant(Colors::clWindowText);
+    QTest::newRow("automatic colour")
+        << int(Color) << QVariant(Colors::clWindowText) << QVariant(Colors::clWindowText);
     QTest::newRow("system colour as its RGB value")
         << int(Color) << QVariant(Colors::clBtnFace) << QVariant(Colors::toRgb(Colors::clBtnFace));
     QTest::newRow("character set") << int(Charset) << QVariant(204) << QVariant(204);
@@ -191,7 +203,8 @@ void TestRichEditAttributes::windowTextIsTheAutomaticColour()
     QCOMPARE(edit.selectionAttributes()->color(), Colors::clRed);
     edit.selectionAttributes()->setColor(Colors::clWindowText);
     // No colour of its own: the text follows the window-text colour.
-    QVERIFY(!edit.document()->begin().begin().fragment().charFormat().hasProperty(QTextFormat::ForegroundBrush));
+    QVERIFY(
+        !edit.document()->begin().begin().fragment().charFormat().hasProperty(QTextFormat::ForegroundBrush));
     QCOMPARE(edit.selectionAttributes()->color(), Colors::clWindowText);
 
     // A default colour shows on text without a colour of its own; automatic goes back to the
@@ -392,7 +405,8 @@ void TestRichEditAttributes::paragraphWriteChangesOnlyItsProperty()
     for (int i = 0; i < 4; ++i) {
         edit.setSelStart(edit.document()->findBlockByNumber(i).position());
         edit.paragraphAttributes()->setFirstIndent(firsts[i]);
-        edit.paragraphAttributes()->setAlignment(i % 2 ? TParaAttributes::Center : TParaAttributes::RightJustify);
+        edit.paragraphAttributes()->setAlignment(i % 2 ? TParaAttributes::Center
+                                                       : TParaAttributes::RightJustify);
     }
     // A selection from inside "two" to inside "three" touches exactly those two paragraphs.
     select(edit, 5, 6);
@@ -401,7 +415,8 @@ void TestRichEditAttributes::paragraphWriteChangesOnlyItsProperty()
         edit.setSelStart(edit.document()->findBlockByNumber(i).position());
         QCOMPARE(edit.paragraphAttributes()->firstIndent(), firsts[i]);
         QCOMPARE(edit.paragraphAttributes()->leftIndent(), (i == 1 || i == 2) ? 30 : 0);
-        QCOMPARE(edit.paragraphAttributes()->alignment(), i % 2 ? TParaAttributes::Center : TParaAttributes::RightJustify);
+        QCOMPARE(edit.paragraphAttributes()->alignment(),
+                 i % 2 ? TParaAttributes::Center : TParaAttributes::RightJustify);
     }
     // The whole write is one step to undo.
     edit.Undo();

@@ -46,9 +46,16 @@ QVariantList attributesOf(TCustomRichEdit& edit, int start, int length)
     select(edit, start, length);
     const TTextAttributes& text = *edit.selectionAttributes();
     const TParaAttributes& paragraph = *edit.paragraphAttributes();
-    return {text.name(),           text.size(),           int(text.style()),       text.color(),
-            text.charset(),        paragraph.alignment(), paragraph.numbering(),   paragraph.firstIndent(),
-            paragraph.leftIndent(), paragraph.rightIndent()};
+    return {text.name(),
+            text.size(),
+            int(text.style()),
+            text.color(),
+            text.charset(),
+            paragraph.alignment(),
+            paragraph.numbering(),
+            paragraph.firstIndent(),
+            paragraph.leftIndent(),
+            paragraph.rightIndent()};
 }
 } // namespace
 
@@ -102,13 +109,14 @@ void TestRichEditFiles::plainTextShowsInTheDefaultAttributes()
 void TestRichEditFiles::richTextKeepsItsFormatting()
 {
     TCustomRichEdit edit;
-    const QString path = writeFile(*m_dir, QStringLiteral("letter.txt"),
-                                   "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                                   "\\f0\\fs22 {\\b\\cf1 bold}\\par\\qc\\fi720 centred}");
+    const QString path =
+        writeFile(*m_dir, QStringLiteral("letter.txt"),
+                  "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                  "\\f0\\fs22 {\\b\\cf1 bold}\\par\\qc\\fi720 centred}");
     edit.lines()->LoadFromFile(path);
     QCOMPARE(edit.lines()->text(), QStringLiteral("bold\ncentred"));
-    QCOMPARE(attributesOf(edit, 0, 4),
-             (QVariantList{QStringLiteral("Arial"), 11, int(TFont::fsBold), Colors::clRed, 1, 0, 0, 0, 0, 0}));
+    QCOMPARE(attributesOf(edit, 0, 4), (QVariantList{QStringLiteral("Arial"), 11, int(TFont::fsBold),
+                                                     Colors::clRed, 1, 0, 0, 0, 0, 0}));
     QCOMPARE(attributesOf(edit, 5, 7),
              (QVariantList{QStringLiteral("Arial"), 11, 0, Colors::clWindowText, 1, 2, 0, 36, -36, 0}));
 }
@@ -127,7 +135,8 @@ void TestRichEditFiles::failedLoadLeavesTheDocument()
     TCustomRichEdit edit;
     append(edit, QStringLiteral("kept"), runFormat(QStringLiteral("Arial"), 12, true, false, Qt::red, 0));
     const QString path = m_dir->filePath(name);
-    QCOMPARE(failureOf([&] { edit.lines()->LoadFromFile(path); }), QStringLiteral("Cannot open file %1").arg(path));
+    QCOMPARE(failureOf([&] { edit.lines()->LoadFromFile(path); }),
+             QStringLiteral("Cannot open file %1").arg(path));
     QCOMPARE(edit.lines()->text(), QStringLiteral("kept"));
     QVERIFY(edit.modified());
     QVERIFY(edit.CanUndo());
@@ -165,17 +174,40 @@ void TestRichEditFiles::attributeModelRoundTrips_data()
     QTest::addColumn<QVariantList>("attributes");
     QTest::newRow("bold red centred with indents")
         << QVariantList{QStringLiteral("Arial"), 14, int(TFont::fsBold), Colors::clRed, 0, 2, 0, 36, -18, 10};
-    QTest::newRow("italic underline bullet")
-        << QVariantList{QStringLiteral("Courier New"), 10, int(TFont::fsItalic | TFont::fsUnderline), Colors::clNavy,
-                        0, 0, 1, 0, 10, 0};
+    QTest::newRow("italic underline bullet") << QVariantList{QStringLiteral("Courier New"),
+                                                             10,
+                                                             int(TFont::fsItalic | TFont::fsUnderline),
+                                                             Colors::clNavy,
+                                                             0,
+                                                             0,
+                                                             1,
+                                                             0,
+                                                             10,
+                                                             0};
     QTest::newRow("strike-out right-aligned east european")
-        << QVariantList{QStringLiteral("Liberation Serif"), 9, int(TFont::fsStrikeOut), Colors::clPurple, 238, 1, 0,
-                        -8, 100, 3};
-    QTest::newRow("every style, odd colour, large")
-        << QVariantList{QStringLiteral("Times New Roman"), 72, 15, Colors::TColor(0x123456), 0, 0, 1, 20, 25, 0};
+        << QVariantList{QStringLiteral("Liberation Serif"),
+                        9,
+                        int(TFont::fsStrikeOut),
+                        Colors::clPurple,
+                        238,
+                        1,
+                        0,
+                        -8,
+                        100,
+                        3};
+    QTest::newRow("every style, odd colour, large") << QVariantList{
+        QStringLiteral("Times New Roman"), 72, 15, Colors::TColor(0x123456), 0, 0, 1, 20, 25, 0};
     QTest::newRow("automatic colour, long face name")
-        << QVariantList{QStringLiteral("Noto Sans Canadian Aboriginal Syllabics Condensed"), 8, 0,
-                        Colors::clWindowText, 1, 0, 0, 0, 0, 0};
+        << QVariantList{QStringLiteral("Noto Sans Canadian Aboriginal Syllabics Condensed"),
+                        8,
+                        0,
+                        Colors::clWindowText,
+                        1,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0};
 }
 
 void TestRichEditFiles::attributeModelRoundTrips()
