@@ -305,7 +305,7 @@ void TPageControl::placePages()
 {
     const QRect area = displayRect();
     for (TTabSheet* page : std::as_const(m_pages)) {
-        page->setGeometry(area);
+        page->place(area);
         page->setVisible(page == m_activePage);
     }
 }

@@ -3,7 +3,9 @@
 #include "framework/Colors.h"
 #include "framework/TPageControl.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QResizeEvent>
 
 TTabSheet::TTabSheet(QWidget* parent) : TControl(parent)
 {
@@ -39,6 +41,18 @@ void TTabSheet::setPageControl(TPageControl* pageControl)
     setParent(pageControl);
     if (pageControl)
         pageControl->insertPage(this);
+}
+
+void TTabSheet::place(const QRect& area)
+{
+    const QSize oldSize = size();
+    setGeometry(area);
+    // Qt tells a widget that is not shown of its new size only when it shows; the components
+    // aligned to the page must follow now, so that they have their place before that.
+    if (!isVisible() && size() != oldSize) {
+        QResizeEvent event(size(), oldSize);
+        QCoreApplication::sendEvent(this, &event);
+    }
 }
 
 int TTabSheet::pageIndex() const

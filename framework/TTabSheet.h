@@ -36,6 +36,9 @@ protected:
 private:
     friend class TPageControl;
 
+    // Puts the sheet on its page control's page area.
+    void place(const QRect& area);
+
     QString m_caption;
     int m_imageIndex = 0;
     TPageControl* m_pageControl = nullptr;
