@@ -52,14 +52,14 @@ int main(int argc, char** argv)
     registerControlClasses();
 
     std::unique_ptr<TAboutBox> about(shown<TAboutBox>());
-    save(*about, QStringLiteral("about.png"));
+    save(*about, QStringLiteral("about-box.png"));
 
     std::unique_ptr<TForm1> worldTimes(shown<TForm1>());
-    saveWithPages(worldTimes.get(), QStringLiteral("worldtimes"),
+    saveWithPages(worldTimes.get(), QStringLiteral("world-times"),
                   {QStringLiteral("NP"), QStringLiteral("TZ")});
 
     std::unique_ptr<TForm2> metric(shown<TForm2>());
-    saveWithPages(metric.get(), QStringLiteral("metric"),
+    saveWithPages(metric.get(), QStringLiteral("metric-tables"),
                   {QStringLiteral("LenghtSheet"), QStringLiteral("TemprSheet")});
     return 0;
 }
