@@ -3,6 +3,9 @@
 #include "app/TMainForm.h"
 
 #include "controls/TOwnerCheck.h"
+#include "fontpickers/FontEnumerator.h"
+#include "fontpickers/TFontNameComboBox.h"
+#include "fontpickers/TFontSizeComboBox.h"
 #include "framework/TAction.h"
 #include "framework/TFontDialog.h"
 #include "framework/TRadioButton.h"
@@ -134,4 +137,32 @@ void TMainForm::LumaroLButton11Click(QObject*)
 void TMainForm::LumaroLButton13Click(QObject*)
 {
     Editor->SelectAll();
+}
+
+void TMainForm::FillFontNames()
+{
+    // The picker has listed the screen's faces already in its after-load step; adding them again
+    // would list every face twice, once without its pictogram.
+    for (const FontFace& face : FontEnumerator::instance().faces(FontEnumerator::Device::Screen)) {
+        if (FontName->findText(face.name, Qt::MatchFixedString) < 0)
+            FontName->addName(face.name);
+    }
+}
+
+void TMainForm::FontNameSelect(QObject*)
+{
+    // The control's own font: it becomes the default attributes of new text.
+    Editor->font()->setName(FontName->currentText());
+}
+
+void TMainForm::FontSizeComboBoxChange(QObject*)
+{
+    Editor->font()->setSize(FontSize->CurrentSize());
+}
+
+void TMainForm::FontNameChange(QObject*)
+{
+    if (m_updating || FontName->currentIndex() < 0)
+        return;
+    CurrentAttributes()->setName(FontName->itemText(FontName->currentIndex()));
 }

@@ -10,6 +10,8 @@
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "controls/TOwnerCheck.h"
+#include "fontpickers/TFontNameComboBox.h"
+#include "fontpickers/TFontSizeComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TBevel.h"
 #include "framework/TFontDialog.h"
@@ -71,6 +73,8 @@ void TMainForm::Loaded()
     SaveDialog = component<TSaveDialog>(QStringLiteral("SaveDialog"));
     PrintDialog = component<TPrintDialog>(QStringLiteral("PrintDialog"));
     FontDialog1 = component<TFontDialog>(QStringLiteral("FontDialog1"));
+    FontName = component<TFontNameComboBox>(QStringLiteral("FontName"));
+    FontSize = component<TFontSizeComboBox>(QStringLiteral("FontSize"));
     BoldButton = component<TOwnerCheck>(QStringLiteral("BoldButton"));
     ItalicButton = component<TOwnerCheck>(QStringLiteral("ItalicButton"));
     UnderlineButton = component<TOwnerCheck>(QStringLiteral("UnderlineButton"));
@@ -95,6 +99,7 @@ void TMainForm::FormCreate(QObject*)
     SaveDialog->setInitialDir(programFolder);
 
     SetDocumentName(StringTable::load(StringId::Untitled));
+    FillFontNames();
     InitRulerTicks();
     SelectionChange(this);
 

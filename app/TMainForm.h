@@ -8,6 +8,8 @@ class TLabel;
 class TOwnerCheck;
 class TPanel;
 class TFontDialog;
+class TFontNameComboBox;
+class TFontSizeComboBox;
 class TOpenDialog;
 class TPrintDialog;
 class TRadioButton;
@@ -46,6 +48,8 @@ public:
 
     // Editing and formatting.
     TTextAttributes* CurrentAttributes() const;
+    // Adds the screen's typeface names that the font-name picker does not list yet.
+    void FillFontNames();
 
     // Ruler.
     void InitRulerTicks();
@@ -82,6 +86,9 @@ public Q_SLOTS:
     void ItalicButtonClick(QObject* Sender);
     void UnderlineButtonClick(QObject* Sender);
     void BulletsButtonClick(QObject* Sender);
+    void FontNameSelect(QObject* Sender);
+    void FontSizeComboBoxChange(QObject* Sender);
+    void FontNameChange(QObject* Sender);
     void LumaroLButton11Click(QObject* Sender);
     void LumaroLButton13Click(QObject* Sender);
 
@@ -121,6 +128,8 @@ private:
     TSaveDialog* SaveDialog = nullptr;
     TPrintDialog* PrintDialog = nullptr;
     TFontDialog* FontDialog1 = nullptr;
+    TFontNameComboBox* FontName = nullptr;
+    TFontSizeComboBox* FontSize = nullptr;
     TOwnerCheck* BoldButton = nullptr;
     TOwnerCheck* ItalicButton = nullptr;
     TOwnerCheck* UnderlineButton = nullptr;
