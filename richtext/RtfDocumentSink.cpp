@@ -12,10 +12,14 @@ RtfDocumentSink::RtfDocumentSink(QTextDocument& document)
     m_document.setUndoRedoEnabled(false);
     m_document.clear();
     m_cursor = QTextCursor(&m_document);
+    // One edit block: the document reports (and its layout follows) one change at the end
+    // rather than one for every insertion.
+    m_cursor.beginEditBlock();
 }
 
 RtfDocumentSink::~RtfDocumentSink()
 {
+    m_cursor.endEditBlock();
     m_document.setUndoRedoEnabled(m_undoWasEnabled);
 }
 

@@ -243,11 +243,8 @@ void Parser::run()
             case Kind::Text: {
                 const qsizetype skipped = qMin<qsizetype>(m_unicodeSkip, token.text.size());
                 m_unicodeSkip -= int(skipped);
-                if (skipped < token.text.size()) {
-                    RtfTokenizer::Token rest = token;
-                    rest.text = token.text.sliced(skipped);
-                    bodyBytes(rest.text);
-                }
+                if (skipped < token.text.size())
+                    bodyBytes(token.text.sliced(skipped));
                 continue;
             }
             case Kind::HexByte:
@@ -590,22 +587,20 @@ void Parser::colorTableText(QByteArrayView bytes)
 
 void Parser::controlSymbol(char symbol)
 {
-    switch (symbol) {
-    case '*':
-        m_starred = true;
-        return;
-    case '\n':
-        m_groupStart = false;
-        endParagraph();
-        return;
-    case '\\':
-    case '{':
-    case '}': {
-        m_groupStart = false;
-        const char c = symbol;
-        bodyBytes(QByteArrayView(&c, 1));
+    if (symbol == '*') {
+        m_starred = true; // the group's destination may be skipped when unknown
         return;
     }
+    m_groupStart = false;
+    switch (symbol) {
+    case '\n': // a backslash before a line break
+        endParagraph();
+        break;
+    case '\\':
+    case '{':
+    case '}':
+        bodyBytes(QByteArrayView(&symbol, 1));
+        break;
     case '~':
         bodyChar(u'\u00a0');
         break;
@@ -621,7 +616,6 @@ void Parser::controlSymbol(char symbol)
     default:
         break;
     }
-    m_groupStart = false;
 }
 
 void Parser::controlWord(const RtfTokenizer::Token& token)
@@ -694,9 +688,9 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
     case Word::Unknown:
         return;
     case Word::Rtf:
+        return;
     case Word::Ansi:
-        if (word == Word::Ansi)
-            m_documentCodePage = 1252;
+        m_documentCodePage = 1252;
         return;
     case Word::Mac:
         m_documentCodePage = 10000;
