@@ -45,7 +45,7 @@ private:
     int colorIndex(QRgb color);
     void collect();
     void writeHeader(QByteArray& out) const;
-    void writeParagraph(const QTextBlock& block);
+    void writeParagraph(const QTextBlock& block, bool last);
     void writeCharFormat(const QTextCharFormat& format);
     void writeText(const QString& text);
     static void appendFaceName(QByteArray& out, const QString& face);
@@ -56,6 +56,7 @@ private:
     std::vector<FontKey> m_fonts;
     std::vector<QRgb> m_colors;
     int m_symbolFont = -1;
+    bool m_lists = false;
     QByteArray m_body;
 };
 
@@ -126,13 +127,23 @@ void Writer::writeHeader(QByteArray& out) const
         out += "\\red" + QByteArray::number(qRed(color)) + "\\green" + QByteArray::number(qGreen(color)) + "\\blue" +
                QByteArray::number(qBlue(color)) + ';';
     }
-    out += "}\r\n\\viewkind4\r\n";
+    out += "}\r\n";
+    if (m_lists) {
+        const QByteArray symbol = QByteArray::number(m_symbolFont);
+        out += "{\\*\\listtable{\\list\\listtemplateid1\\listsimple{\\listlevel\\levelnfc23\\leveljc0\\levelfollow0"
+               "\\levelstartat1{\\leveltext\\'01\\'b7;}{\\levelnumbers;}\\f" + symbol +
+               "\\fi-360\\li720}{\\listname ;}\\listid1}{\\list\\listtemplateid2\\listsimple{\\listlevel\\levelnfc0"
+               "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-360\\li720}"
+               "{\\listname ;}\\listid2}}\r\n{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+               "{\\listoverride\\listid2\\listoverridecount0\\ls2}}\r\n";
+    }
+    out += "\\viewkind4\\uc1\r\n";
 }
 
 void Writer::writeCharFormat(const QTextCharFormat& format)
 {
     QByteArray& out = m_body;
-    out += "\\plain\\f" + QByteArray::number(fontIndex(fontOf(format, m_defaultFace)));
+    out += "\\f" + QByteArray::number(fontIndex(fontOf(format, m_defaultFace)));
     const int twips = format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : m_defaultTwips;
     out += "\\fs" + QByteArray::number(qMax(1, (twips + 5) / 10));
     if (format.fontWeight() >= QFont::DemiBold)
@@ -194,20 +205,20 @@ void Writer::writeText(const QString& text)
     }
 }
 
-void Writer::writeParagraph(const QTextBlock& block)
+void Writer::writeParagraph(const QTextBlock& block, bool last)
 {
     QByteArray& out = m_body;
     const QTextBlockFormat format = block.blockFormat();
     out += "\\pard";
     if (const QTextList* list = block.textList()) {
-        const QByteArray symbol = QByteArray::number(m_symbolFont);
+        // Word's lists (\\ls with the list tables), which LibreOffice and AbiWord read, and the
+        // marker as text for readers that know no lists.
         if (isBullet(list->format().style())) {
-            out += "{\\pntext\\f" + symbol + "\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf" + symbol +
-                   "\\pnindent0{\\pntxtb\\'B7}}";
+            out += "{\\listtext\\f" + QByteArray::number(m_symbolFont) + "\\'b7\\tab}\\ls1";
         } else {
-            out += "{\\pntext " + QByteArray::number(list->itemNumber(block) + 1) +
-                   ".\\tab}{\\*\\pn\\pnlvlbody\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
+            out += "{\\listtext " + QByteArray::number(list->itemNumber(block) + 1) + ".\\tab}\\ls2";
         }
+        m_lists = true;
     }
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignRight)
@@ -219,27 +230,28 @@ void Writer::writeParagraph(const QTextBlock& block)
     const int first = intProperty(format, DocumentFormat::FirstIndentTwips, 0);
     const int offset = intProperty(format, DocumentFormat::LeftOffsetTwips, 0);
     const int right = intProperty(format, DocumentFormat::RightIndentTwips, 0);
-    if (offset != 0)
-        out += "\\fi" + QByteArray::number(-offset);
-    if (first + offset != 0)
-        out += "\\li" + QByteArray::number(first + offset);
+    out += "\\fi" + QByteArray::number(-offset) + "\\li" + QByteArray::number(first + offset);
     if (right != 0)
         out += "\\ri" + QByteArray::number(right);
 
-    bool wroteFormat = false;
-    QTextCharFormat last;
+    // Each run is a group of its own, so no reader has to undo the previous run's format.
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        const QTextCharFormat charFormat = fragment.charFormat();
-        if (!wroteFormat || charFormat != last) {
-            writeCharFormat(charFormat);
-            last = charFormat;
-            wroteFormat = true;
-        }
+        out += '{';
+        writeCharFormat(fragment.charFormat());
         writeText(fragment.text());
+        out += '}';
     }
-    if (!wroteFormat)
-        writeCharFormat(block.charFormat()); // an empty paragraph keeps the format typing uses
+    // The paragraph mark has a format too (what typing in an empty paragraph uses); the last
+    // paragraph has no mark, and its format is the one in force where the document ends.
+    if (last) {
+        out += "\\plain";
+        writeCharFormat(block.charFormat());
+    } else {
+        out += '{';
+        writeCharFormat(block.charFormat());
+        out += "\\par}\r\n";
+    }
 }
 
 QByteArray Writer::run()
@@ -247,9 +259,7 @@ QByteArray Writer::run()
     collect();
     m_body.reserve(m_document.characterCount() * 2 + 1024);
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        writeParagraph(block);
-        if (block.next().isValid())
-            m_body += "\\par\r\n";
+        writeParagraph(block, !block.next().isValid());
     }
     QByteArray out;
     writeHeader(out);
