@@ -309,9 +309,13 @@ void TCustomRichEdit::linesChanged(int from)
 void TCustomRichEdit::setFormatRect(const QRect& rect)
 {
     const QSize client = clientSize();
-    m_formatMargins = QMargins(qMax(0, rect.left()), qMax(0, rect.top()),
-                               qMax(0, client.width() - rect.left() - rect.width()),
-                               qMax(0, client.height() - rect.top() - rect.height()));
+    const QMargins margins(qMax(0, rect.left()), qMax(0, rect.top()),
+                           qMax(0, client.width() - rect.left() - rect.width()),
+                           qMax(0, client.height() - rect.top() - rect.height()));
+    // The main window sets the rectangle at every paint: only a change lays the text out anew.
+    if (margins == m_formatMargins)
+        return;
+    m_formatMargins = margins;
     setViewportMargins(m_formatMargins);
 }
 

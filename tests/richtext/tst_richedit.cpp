@@ -383,6 +383,14 @@ void TestRichEdit::formatRectangleLeavesMargins()
     const QColor base = edit.palette().color(QPalette::Base);
     QCOMPARE(image.pixelColor(frame + 2, frame + 20), base);
     QCOMPARE(image.pixelColor(frame + client.width() - 3, frame + 20), base);
+
+    // Set again for a wider control, as the main window does when it paints.
+    edit.resize(400, 200);
+    const QSize wider = edit.clientSize();
+    QCOMPARE(wider.width(), client.width() + 100);
+    edit.setFormatRect(QRect(6, 0, wider.width() - 12, wider.height()));
+    QCOMPARE(edit.formatRect(), QRect(6, 0, wider.width() - 12, wider.height()));
+    QCOMPARE(edit.viewport()->width(), wider.width() - 12);
 }
 
 void TestRichEdit::hiddenSelection_data()
