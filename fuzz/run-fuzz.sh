@@ -9,6 +9,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 build="${2:-$root/build-fuzz}"
 
+"$root/scripts/install-deps.sh" --fuzz
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLUMARO_BUILD_FUZZ=ON -DLUMARO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target fuzz_rtfreader -j 2

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (and, with --test, testing) needs, when missing.
+# Installs the Debian packages that building needs, when missing; with --test also what testing
+# needs, with --fuzz the fuzzing toolchain (clang with libFuzzer), with --bench the benchmark
+# library and GNU time (bench/compare-peers.sh installs no peers: see its header).
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
@@ -7,10 +9,17 @@ build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-
 test_packages=(xvfb xauth xdotool x11-apps imagemagick poppler-utils xfonts-base fontconfig
     cups-daemon cups-client cups-filters printer-driver-cups-pdf)
 
+fuzz_packages=(clang libclang-rt-14-dev)
+bench_packages=(libbenchmark-dev time python3)
+
 wanted=("${build_packages[@]}")
-if [[ "${1:-}" == "--test" ]]; then
-    wanted+=("${test_packages[@]}")
-fi
+for option in "$@"; do
+    case "$option" in
+        --test) wanted+=("${test_packages[@]}") ;;
+        --fuzz) wanted+=("${fuzz_packages[@]}") ;;
+        --bench) wanted+=("${bench_packages[@]}") ;;
+    esac
+done
 
 missing=()
 for package in "${wanted[@]}"; do
