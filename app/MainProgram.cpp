@@ -3,6 +3,7 @@
 #include "app/ComponentClasses.h"
 #include "app/StartupEnvironment.h"
 #include "app/TMainForm.h"
+#include "framework/FontSubstitutes.h"
 #include "framework/GuardedApplication.h"
 #include "framework/MessageDispatch.h"
 #include "framework/TApplication.h"
@@ -15,6 +16,7 @@ int MainProgram::run(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(LUMARO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.lumaro.Notepad"));
     StartupEnvironment::initialise(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
+    FontSubstitutes::install();
     registerComponentClasses();
     TApplication::instance().setTitle(QStringLiteral("LumaroStyle Notepad"));
 

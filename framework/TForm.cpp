@@ -213,3 +213,12 @@ void TForm::closeEvent(QCloseEvent* event)
         m_modalLoop->exit(m_modalResult);
     }
 }
+
+void TForm::keyPressEvent(QKeyEvent* event)
+{
+    if (m_modalLoop && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

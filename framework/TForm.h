@@ -112,6 +112,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes a modal window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyFont();

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -174,6 +175,35 @@ private Q_SLOTS:
         fixture.editor().setFormatRect(QRect(0, 0, 10, 10));
         fixture.form().repaint();
         QCOMPARE(fixture.editor().formatRect(), QRect(6, 0, client.width() - 12, client.height()));
+    }
+
+    void referenceButtonsOpenTheirDialogsModally_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("about") << "LumaroLButton12" << "TAboutBox";
+        QTest::newRow("world times") << "LumaroLButton14" << "TForm1";
+        QTest::newRow("metric tables") << "LumaroLButton15" << "TForm2";
+    }
+
+    void referenceButtonsOpenTheirDialogsModally()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, dialog);
+        MainWindowFixture fixture;
+        fixture.show();
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        auto* widget = fixture.form().findChild<QWidget*>(button);
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        QCOMPARE(opened, dialog);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(fixture.form().findChildren<TForm*>().size(), 0); // destroyed when closed
     }
 
     void hintsShowInTheSimplePanel()
