@@ -4,15 +4,17 @@
 #include <random>
 
 namespace {
-constexpr std::array Words = {"the",     "document", "engine",  "reads",  "every", "paragraph", "with",
-                              "its",     "format",   "quickly", "and",    "keeps", "memory",    "small",
-                              "while",   "fonts",    "colours", "sizes",  "come",  "from",      "tables",
-                              "written", "by",       "word",    "processors", "of", "all",      "kinds"};
+constexpr std::array Words = {"the",     "document", "engine",  "reads",      "every", "paragraph", "with",
+                              "its",     "format",   "quickly", "and",        "keeps", "memory",    "small",
+                              "while",   "fonts",    "colours", "sizes",      "come",  "from",      "tables",
+                              "written", "by",       "word",    "processors", "of",    "all",       "kinds"};
 // Western accents in 1252 (\'hh), Cyrillic in 1251, Japanese in 932, and \uN with fallbacks.
 constexpr std::array Accented = {"caf\\'e9", "na\\'efve", "\\'fcber", "se\\'f1or", "gar\\'e7on"};
-constexpr std::array Cyrillic = {"\\'ef\\'f0\\'e8\\'e2\\'e5\\'f2", "\\'ec\\'e8\\'f0", "\\'f2\\'e5\\'ea\\'f1\\'f2"};
+constexpr std::array Cyrillic = {"\\'ef\\'f0\\'e8\\'e2\\'e5\\'f2", "\\'ec\\'e8\\'f0",
+                                 "\\'f2\\'e5\\'ea\\'f1\\'f2"};
 constexpr std::array Japanese = {"\\'93\\'fa\\'96\\'7b\\'8c\\'ea", "\\'82\\'a0\\'82\\'a2\\'82\\'a4"};
-constexpr std::array Unicode = {"\\u8220\\'93", "\\u8221\\'94", "\\u8212\\'97", "\\u916?", "\\u-10179?\\u-8704?"};
+constexpr std::array Unicode = {"\\u8220\\'93", "\\u8221\\'94", "\\u8212\\'97", "\\u916?",
+                                "\\u-10179?\\u-8704?"};
 } // namespace
 
 QByteArray RtfGenerator::generate(qsizetype approximateBytes, unsigned seed)
@@ -34,7 +36,8 @@ QByteArray RtfGenerator::generate(qsizetype approximateBytes, unsigned seed)
         const bool bullet = paragraph % 7 >= 5;
         out += "\\pard";
         if (bullet)
-            out += "{\\pntext\\f5\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf5\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720";
+            out +=
+                "{\\pntext\\f5\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf5\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720";
         else if (paragraph % 5 == 1)
             out += "\\fi720\\li360\\ri360";
         if (paragraph % 11 == 3)
@@ -54,10 +57,12 @@ QByteArray RtfGenerator::generate(qsizetype approximateBytes, unsigned seed)
                 out += "\\i0  ";
                 break;
             case 2:
-                out += "{\\ul\\cf" + QByteArray::number(1 + pick(4)) + ' ' + Words[size_t(pick(int(Words.size())))] + "} ";
+                out += "{\\ul\\cf" + QByteArray::number(1 + pick(4)) + ' ' +
+                       Words[size_t(pick(int(Words.size())))] + "} ";
                 break;
             case 3:
-                out += "{\\fs" + QByteArray::number(16 + 2 * pick(10)) + ' ' + Words[size_t(pick(int(Words.size())))] + "} ";
+                out += "{\\fs" + QByteArray::number(16 + 2 * pick(10)) + ' ' +
+                       Words[size_t(pick(int(Words.size())))] + "} ";
                 break;
             case 4:
                 out += Accented[size_t(pick(int(Accented.size())))];

@@ -4,6 +4,7 @@
 # memory and each peer's ratio to ours. Peers are for measuring only; install them with
 #   apt-get install --no-install-recommends abiword unrtf pandoc libreoffice-writer-nogui time
 # Usage: bench/compare-peers.sh [BUILD_DIR] [SIZES_MB...]   (build with -DLUMARO_BUILD_BENCH=ON)
+# Each run is stopped after PEER_TIMEOUT seconds (300 by default) and shown as failed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$here/../build}"
@@ -24,7 +25,7 @@ mkdir -p "$HOME"
 # measure NAME FILE COMMAND...: runs COMMAND (with {in} and {out} replaced), prints "seconds peakMB"
 measure() {
     local log="$work/time.log"
-    if /usr/bin/time -f "%e %M" -o "$log" timeout 300 "$@" >/dev/null 2>&1; then
+    if /usr/bin/time -f "%e %M" -o "$log" timeout "${PEER_TIMEOUT:-300}" "$@" >/dev/null 2>&1; then
         awk '{ printf "%.2f %.0f", $1, $2 / 1024 }' "$log"
     else
         echo "failed -"

@@ -140,7 +140,8 @@ int CodePageDecoder::codePageOfCharset(int charset)
 
 int CodePageDecoder::charsetOfCodePage(int codePage)
 {
-    for (int charset : {0, 77, 128, 129, 130, 134, 136, 161, 162, 163, 177, 178, 186, 204, 222, 238, 254, 255}) {
+    for (int charset :
+         {0, 77, 128, 129, 130, 134, 136, 161, 162, 163, 177, 178, 186, 204, 222, 238, 254, 255}) {
         if (codePageOfCharset(charset) == codePage)
             return charset;
     }

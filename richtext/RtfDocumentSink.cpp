@@ -76,8 +76,8 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
         block.setAlignment(Qt::AlignJustify);
         break;
     }
-    DocumentFormat::applyIndents(block, format.firstIndentTwips, format.leftOffsetTwips, format.rightIndentTwips,
-                                 DocumentFormat::ScreenDpi);
+    DocumentFormat::applyIndents(block, format.firstIndentTwips, format.leftOffsetTwips,
+                                 format.rightIndentTwips, DocumentFormat::ScreenDpi);
     m_cursor.setBlockFormat(block);
     m_cursor.setBlockCharFormat(cached(mark));
 

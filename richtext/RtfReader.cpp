@@ -25,18 +25,85 @@ constexpr int MaxIndentTwips = 1 << 24;
 enum class Word : unsigned char {
     Unknown,
     // document
-    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin, Upr, Ud,
+    Rtf,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCpg,
+    Deff,
+    Uc,
+    U,
+    Bin,
+    Upr,
+    Ud,
     // destinations
-    FontTable, ColorTable, Pn, ListText, PnText, Field, FldInst, FldRslt, Skip,
+    FontTable,
+    ColorTable,
+    Pn,
+    ListText,
+    PnText,
+    Field,
+    FldInst,
+    FldRslt,
+    Skip,
     // font and colour table entries
-    F, FCharset, Cpg, Fprq, Red, Green, Blue,
+    F,
+    FCharset,
+    Cpg,
+    Fprq,
+    Red,
+    Green,
+    Blue,
     // characters
-    Plain, B, I, Ul, UlNone, Strike, Fs, Cf, Super, Sub, NoSuperSub, Up, Dn, V,
+    Plain,
+    B,
+    I,
+    Ul,
+    UlNone,
+    Strike,
+    Fs,
+    Cf,
+    Super,
+    Sub,
+    NoSuperSub,
+    Up,
+    Dn,
+    V,
     // paragraphs
-    Pard, Ql, Qr, Qc, Qj, Fi, Li, Ri, Ls, PnLvlBlt, PnLvlNumbered,
+    Pard,
+    Ql,
+    Qr,
+    Qc,
+    Qj,
+    Fi,
+    Li,
+    Ri,
+    Ls,
+    PnLvlBlt,
+    PnLvlNumbered,
     // breaks and special characters
-    Par, Line, Tab, Cell, Row, Sect, Page, EmDash, EnDash, Bullet, LQuote, RQuote, LDblQuote,
-    RDblQuote, EmSpace, EnSpace, QmSpace, Zwj, Zwnj, LtrMark, RtlMark,
+    Par,
+    Line,
+    Tab,
+    Cell,
+    Row,
+    Sect,
+    Page,
+    EmDash,
+    EnDash,
+    Bullet,
+    LQuote,
+    RQuote,
+    LDblQuote,
+    RDblQuote,
+    EmSpace,
+    EnSpace,
+    QmSpace,
+    Zwj,
+    Zwnj,
+    LtrMark,
+    RtlMark,
 };
 
 struct WordEntry {
@@ -45,6 +112,7 @@ struct WordEntry {
 };
 
 // Sorted by name for binary search.
+// clang-format off
 constexpr std::array WordTable = std::to_array<WordEntry>({
     {"aftncn", Word::Skip}, {"aftnsep", Word::Skip}, {"aftnsepc", Word::Skip},
     {"annotation", Word::Skip}, {"ansi", Word::Ansi}, {"ansicpg", Word::AnsiCpg},
@@ -91,6 +159,7 @@ constexpr std::array WordTable = std::to_array<WordEntry>({
     {"v", Word::V}, {"xe", Word::Skip}, {"xmlnstbl", Word::Skip}, {"zwj", Word::Zwj},
     {"zwnj", Word::Zwnj},
 });
+// clang-format on
 
 Word lookUp(QByteArrayView name)
 {
@@ -403,7 +472,8 @@ RtfCharFormat Parser::charFormat() const
     format.underline = m_state.underline;
     format.strikeOut = m_state.strikeOut;
     format.verticalShift = m_state.verticalShift;
-    if (m_state.color >= 0 && size_t(m_state.color) < m_colors.size() && !m_colorIsAuto[size_t(m_state.color)]) {
+    if (m_state.color >= 0 && size_t(m_state.color) < m_colors.size() &&
+        !m_colorIsAuto[size_t(m_state.color)]) {
         format.hasColor = true;
         format.color = m_colors[size_t(m_state.color)];
     }
@@ -556,7 +626,8 @@ void Parser::fontTableWord(Word word, const RtfTokenizer::Token& token)
     case Word::FCharset:
         if (m_currentFont) {
             m_currentFont->charset = token.parameter;
-            if (m_currentFont->codePage == 0 || m_currentFont->codePage == CodePageDecoder::codePageOfCharset(0))
+            if (m_currentFont->codePage == 0 ||
+                m_currentFont->codePage == CodePageDecoder::codePageOfCharset(0))
                 m_currentFont->codePage = CodePageDecoder::codePageOfCharset(token.parameter);
         }
         break;
@@ -933,7 +1004,8 @@ bool RtfReader::looksLikeRtf(QByteArrayView data)
     qsizetype pos = 0;
     if (data.startsWith("\xEF\xBB\xBF"))
         pos = 3;
-    while (pos < data.size() && (data[pos] == ' ' || data[pos] == '\t' || data[pos] == '\r' || data[pos] == '\n'))
+    while (pos < data.size() &&
+           (data[pos] == ' ' || data[pos] == '\t' || data[pos] == '\r' || data[pos] == '\n'))
         ++pos;
     return data.sliced(pos).startsWith("{\\rtf");
 }

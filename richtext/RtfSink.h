@@ -28,8 +28,8 @@ struct RtfParaFormat {
     enum class List : unsigned char { None, Bullet, Numbered };
     Align align = Align::Left;
     List list = List::None;
-    int firstIndentTwips = 0;  // first line from the left edge
-    int leftOffsetTwips = 0;   // following lines relative to the first line
+    int firstIndentTwips = 0; // first line from the left edge
+    int leftOffsetTwips = 0;  // following lines relative to the first line
     int rightIndentTwips = 0;
 
     bool operator==(const RtfParaFormat&) const = default;

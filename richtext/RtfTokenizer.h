@@ -16,8 +16,8 @@ public:
         QByteArrayView text; // a control word's name (empty when too long) or a text run
         int parameter = 0;
         bool hasParameter = false;
-        char symbol = 0;     // a control symbol: '\'', '*', '~', '\n' (a backslash before a line break) ...
-        int byte = -1;       // the value of \'hh, -1 when its digits are not hexadecimal
+        char symbol = 0; // a control symbol: '\'', '*', '~', '\n' (a backslash before a line break) ...
+        int byte = -1;   // the value of \'hh, -1 when its digits are not hexadecimal
     };
 
     explicit RtfTokenizer(QByteArrayView data) : m_data(data) {}

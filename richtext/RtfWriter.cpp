@@ -115,7 +115,8 @@ void Writer::writeHeader(QByteArray& out) const
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
     for (size_t i = 0; i < m_fonts.size(); ++i) {
         const FontKey& font = m_fonts[i];
-        out += "{\\f" + QByteArray::number(qsizetype(i)) + "\\fnil\\fcharset" + QByteArray::number(font.charset);
+        out +=
+            "{\\f" + QByteArray::number(qsizetype(i)) + "\\fnil\\fcharset" + QByteArray::number(font.charset);
         if (font.pitch != 0)
             out += "\\fprq" + QByteArray::number(font.pitch);
         out += ' ';
@@ -124,17 +125,22 @@ void Writer::writeHeader(QByteArray& out) const
     }
     out += "}\r\n{\\colortbl ;";
     for (QRgb color : m_colors) {
-        out += "\\red" + QByteArray::number(qRed(color)) + "\\green" + QByteArray::number(qGreen(color)) + "\\blue" +
-               QByteArray::number(qBlue(color)) + ';';
+        out += "\\red" + QByteArray::number(qRed(color)) + "\\green" + QByteArray::number(qGreen(color)) +
+               "\\blue" + QByteArray::number(qBlue(color)) + ';';
     }
     out += "}\r\n";
     if (m_lists) {
         const QByteArray symbol = QByteArray::number(m_symbolFont);
-        out += "{\\*\\listtable{\\list\\listtemplateid1\\listsimple{\\listlevel\\levelnfc23\\leveljc0\\levelfollow0"
-               "\\levelstartat1{\\leveltext\\'01\\'b7;}{\\levelnumbers;}\\f" + symbol +
-               "\\fi-360\\li720}{\\listname ;}\\listid1}{\\list\\listtemplateid2\\listsimple{\\listlevel\\levelnfc0"
-               "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-360\\li720}"
-               "{\\listname ;}\\listid2}}\r\n{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+        out += "{\\*\\listtable{\\list\\listtemplateid1\\listsimple{"
+               "\\listlevel\\levelnfc23\\leveljc0\\levelfollow0"
+               "\\levelstartat1{\\leveltext\\'01\\'b7;}{\\levelnumbers;}\\f" +
+               symbol +
+               "\\fi-360\\li720}{\\listname "
+               ";}\\listid1}{\\list\\listtemplateid2\\listsimple{\\listlevel\\levelnfc0"
+               "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-"
+               "360\\li720}"
+               "{\\listname "
+               ";}\\listid2}}\r\n{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
                "{\\listoverride\\listid2\\listoverridecount0\\ls2}}\r\n";
     }
     out += "\\viewkind4\\uc1\r\n";
@@ -144,7 +150,8 @@ void Writer::writeCharFormat(const QTextCharFormat& format)
 {
     QByteArray& out = m_body;
     out += "\\f" + QByteArray::number(fontIndex(fontOf(format, m_defaultFace)));
-    const int twips = format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : m_defaultTwips;
+    const int twips =
+        format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : m_defaultTwips;
     out += "\\fs" + QByteArray::number(qMax(1, (twips + 5) / 10));
     if (format.fontWeight() >= QFont::DemiBold)
         out += "\\b";

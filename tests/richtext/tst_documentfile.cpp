@@ -4,11 +4,11 @@
 #include "richtext/DocumentFile.h"
 #include "richtext/RtfReader.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
-#include <QTextCharFormat>
 #include <QTest>
+#include <QTextCharFormat>
 #include <QTextDocument>
 
 #include <csignal>
@@ -54,9 +54,10 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("rich");
         QTest::addColumn<QString>("text");
-        QTest::newRow("rtf named .txt") << "a.txt" << QByteArray("{\\rtf1 {\\b bold} text}") << true << "bold text";
-        QTest::newRow("text named .rtf") << "b.rtf" << QByteArray("plain {\\b} text\r\nline") << false
-                                         << "plain {\\b} text\nline";
+        QTest::newRow("rtf named .txt")
+            << "a.txt" << QByteArray("{\\rtf1 {\\b bold} text}") << true << "bold text";
+        QTest::newRow("text named .rtf")
+            << "b.rtf" << QByteArray("plain {\\b} text\r\nline") << false << "plain {\\b} text\nline";
         QTest::newRow("empty file") << "c.rtf" << QByteArray() << false << QString();
     }
 
@@ -82,7 +83,8 @@ private slots:
         QCOMPARE(failureOf([&] { DocumentFile::load(missing, document, QTextCharFormat()); }),
                  QStringLiteral("Cannot open file %1").arg(missing));
         QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
-        QCOMPARE(failureOf([&] { DocumentFile::loadText(missing); }), QStringLiteral("Cannot open file %1").arg(missing));
+        QCOMPARE(failureOf([&] { DocumentFile::loadText(missing); }),
+                 QStringLiteral("Cannot open file %1").arg(missing));
     }
 
     void savesRtfWhateverTheExtension()

@@ -51,7 +51,8 @@ private:
 private slots:
     void initTestCase()
     {
-        writeBytes(m_dir.filePath(QStringLiteral("rich.rtf")), "{\\rtf1\\ansi {\\b caf\\'e9}\\par second\\line line}");
+        writeBytes(m_dir.filePath(QStringLiteral("rich.rtf")),
+                   "{\\rtf1\\ansi {\\b caf\\'e9}\\par second\\line line}");
         writeBytes(m_dir.filePath(QStringLiteral("plain.name.txt")), "plain\r\ntext");
     }
 
@@ -67,8 +68,8 @@ private slots:
 
     void convertsToTextInTheCurrentFolder()
     {
-        const Run run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"), QStringLiteral("rich.rtf"),
-                                   QStringLiteral("plain.name.txt")},
+        const Run run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"),
+                                   QStringLiteral("rich.rtf"), QStringLiteral("plain.name.txt")},
                                   m_dir.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("rich.txt"))), QByteArray("café\nsecond\nline\n"));
@@ -91,11 +92,13 @@ private slots:
     void aFailingFileDoesNotStopTheOthers()
     {
         const QString out = m_dir.filePath(QStringLiteral("mixed"));
-        const Run run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"), QStringLiteral("--outdir"), out,
-                                   QStringLiteral("missing.rtf"), QStringLiteral("rich.rtf")},
-                                  m_dir.path());
+        const Run run =
+            lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"), QStringLiteral("--outdir"), out,
+                       QStringLiteral("missing.rtf"), QStringLiteral("rich.rtf")},
+                      m_dir.path());
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("missing.rtf: Cannot open file missing.rtf")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("missing.rtf: Cannot open file missing.rtf")),
+                 qPrintable(run.err));
         QVERIFY(QFile::exists(out + QStringLiteral("/rich.txt")));
         QVERIFY(!QFile::exists(out + QStringLiteral("/missing.txt")));
     }
@@ -103,13 +106,15 @@ private slots:
     void badUsage_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("unknown format") << QStringList{QStringLiteral("--convert-to"), QStringLiteral("doc"),
-                                                       QStringLiteral("rich.rtf")};
+        QTest::newRow("unknown format")
+            << QStringList{QStringLiteral("--convert-to"), QStringLiteral("doc"), QStringLiteral("rich.rtf")};
         QTest::newRow("no files") << QStringList{QStringLiteral("--convert-to"), QStringLiteral("txt")};
         QTest::newRow("format missing") << QStringList{QStringLiteral("--convert-to")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--convert-to"), QStringLiteral("txt"),
-                                                       QStringLiteral("--frobnicate"), QStringLiteral("rich.rtf")};
-        QTest::newRow("outdir without a conversion") << QStringList{QStringLiteral("--outdir"), QStringLiteral("x")};
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("--convert-to"), QStringLiteral("txt"),
+                           QStringLiteral("--frobnicate"), QStringLiteral("rich.rtf")};
+        QTest::newRow("outdir without a conversion")
+            << QStringList{QStringLiteral("--outdir"), QStringLiteral("x")};
     }
 
     void badUsage()

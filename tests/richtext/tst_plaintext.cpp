@@ -20,14 +20,17 @@ private slots:
         QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringLiteral("a\n\nb");
         QTest::newRow("mixed") << QByteArray("a\r\nb\rc\nd") << QStringLiteral("a\nb\nc\nd");
         QTest::newRow("CR at the very end") << QByteArray("a\r") << QStringLiteral("a\n");
-        QTest::newRow("NUL costs only itself") << QByteArray("ab\0cd\r\0\nef", 11) << QStringLiteral("abcd\nef");
+        QTest::newRow("NUL costs only itself")
+            << QByteArray("ab\0cd\r\0\nef", 11) << QStringLiteral("abcd\nef");
         QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC") << QString::fromUtf8("café €");
-        QTest::newRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBFh\xC3\xA9") << QString::fromUtf8("hé");
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << QByteArray("\xEF\xBB\xBFh\xC3\xA9") << QString::fromUtf8("hé");
         QTest::newRow("invalid UTF-8 reads as Windows-1252")
             << QByteArray("caf\xE9 \x93q\x94 \x80") << QString::fromUtf8("café “q” €");
         QTest::newRow("one bad byte makes the whole file 1252")
             << QByteArray("\xC3\xA9 \xE9") << QString::fromUtf8("Ã© é");
-        QTest::newRow("1252 bytes it leaves undefined") << QByteArray("\x81\x8D") << QString::fromUtf8("\u0081\u008D");
+        QTest::newRow("1252 bytes it leaves undefined")
+            << QByteArray("\x81\x8D") << QString::fromUtf8("\u0081\u008D");
         QTest::newRow("empty") << QByteArray() << QString();
     }
 
@@ -60,7 +63,8 @@ private slots:
         QCOMPARE(document.blockCount(), 4);
         QCOMPARE(document.toPlainText(), QStringLiteral("one\ntwo\nthree\n"));
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            QCOMPARE(block.charFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("MS Sans Serif")});
+            QCOMPARE(block.charFormat().fontFamilies().toStringList(),
+                     QStringList{QStringLiteral("MS Sans Serif")});
             for (auto it = block.begin(); !it.atEnd(); ++it)
                 QCOMPARE(DocumentFormat::sizeTwips(it.fragment().charFormat()), 160);
         }

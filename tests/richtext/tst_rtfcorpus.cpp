@@ -102,7 +102,8 @@ private slots:
 
     void textMatchesTheReferences()
     {
-        const QStringList names = m_files.entryList(QStringList{QStringLiteral("*.expected.txt")}, QDir::Files);
+        const QStringList names =
+            m_files.entryList(QStringList{QStringLiteral("*.expected.txt")}, QDir::Files);
         double sum = 0;
         int good = 0;
         for (const QString& name : names) {

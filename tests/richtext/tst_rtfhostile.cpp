@@ -23,9 +23,10 @@ private slots:
         QTest::newRow("a million nested groups")
             << "{\\rtf1 " + QByteArray(million, '{') + "deep" + QByteArray(million, '}') + " end}"
             << QStringLiteral("deep end");
-        QTest::newRow("a million groups never closed") << "{\\rtf1 a" + QByteArray(million, '{') + "b"
-                                                       << QStringLiteral("ab");
-        QTest::newRow("a million closing braces") << "{\\rtf1 a}" + QByteArray(million, '}') << QStringLiteral("a");
+        QTest::newRow("a million groups never closed")
+            << "{\\rtf1 a" + QByteArray(million, '{') + "b" << QStringLiteral("ab");
+        QTest::newRow("a million closing braces")
+            << "{\\rtf1 a}" + QByteArray(million, '}') << QStringLiteral("a");
         QByteArray styledDepth = "{\\rtf1 ";
         for (int i = 0; i < 20000; ++i)
             styledDepth += "{\\b\\i\\fs" + QByteArray::number(i % 90 + 10) + ' ';
@@ -34,37 +35,46 @@ private slots:
 
         QByteArray fonts = "{\\rtf1{\\fonttbl";
         for (int i = 0; i < 50000; ++i)
-            fonts += "{\\f" + QByteArray::number(i * 7) + "\\fcharset" + QByteArray::number(i % 256) + " Face" +
-                     QByteArray::number(i) + ";}";
+            fonts += "{\\f" + QByteArray::number(i * 7) + "\\fcharset" + QByteArray::number(i % 256) +
+                     " Face" + QByteArray::number(i) + ";}";
         fonts += "}\\f349993 last \\f2147483647 unknown}";
         QTest::newRow("50000 fonts") << fonts << QStringLiteral("last unknown");
 
-        QTest::newRow("bin longer than the data") << QByteArray("{\\rtf1 a\\bin2147483647 bcd}") << QStringLiteral("a");
-        QTest::newRow("bin beyond int") << QByteArray("{\\rtf1 a\\bin99999999999999999999 bcd}") << QStringLiteral("a");
-        QTest::newRow("negative bin skips nothing") << QByteArray("{\\rtf1 a\\bin-5 b}") << QStringLiteral("ab");
+        QTest::newRow("bin longer than the data")
+            << QByteArray("{\\rtf1 a\\bin2147483647 bcd}") << QStringLiteral("a");
+        QTest::newRow("bin beyond int")
+            << QByteArray("{\\rtf1 a\\bin99999999999999999999 bcd}") << QStringLiteral("a");
+        QTest::newRow("negative bin skips nothing")
+            << QByteArray("{\\rtf1 a\\bin-5 b}") << QStringLiteral("ab");
         QTest::newRow("10000-letter control word")
             << "{\\rtf1 a\\" + QByteArray(10000, 'A') + "1 b}" << QStringLiteral("ab");
         QTest::newRow("10000-letter destination after a star")
             << "{\\rtf1 a{\\*\\" + QByteArray(10000, 'z') + " hidden}b}" << QStringLiteral("ab");
         QTest::newRow("10000-letter font name")
-            << "{\\rtf1{\\fonttbl{\\f0 " + QByteArray(10000, 'N') + ";}}\\f0 hello}" << QStringLiteral("hello");
-        QTest::newRow("a million-digit number") << "{\\rtf1\\fs" + QByteArray(million, '9') + " x}" << QStringLiteral("x");
+            << "{\\rtf1{\\fonttbl{\\f0 " + QByteArray(10000, 'N') + ";}}\\f0 hello}"
+            << QStringLiteral("hello");
+        QTest::newRow("a million-digit number")
+            << "{\\rtf1\\fs" + QByteArray(million, '9') + " x}" << QStringLiteral("x");
         QTest::newRow("saturated unicode values give nothing but skip their fallback")
-            << QByteArray("{\\rtf1 \\u99999999999 ?a\\u-99999999999 ?b\\u0 ?c\\u65535 ?d}") << QString::fromUtf8("abc\uFFFFd");
+            << QByteArray("{\\rtf1 \\u99999999999 ?a\\u-99999999999 ?b\\u0 ?c\\u65535 ?d}")
+            << QString::fromUtf8("abc\uFFFFd");
         QTest::newRow("huge uc is bounded by the group")
             << QByteArray("{\\rtf1{\\uc2147483647\\u233 aaaa}b}") << QString::fromUtf8("éb");
-        QTest::newRow("colour index beyond the table") << QByteArray("{\\rtf1{\\colortbl;\\red1;}\\cf2147483647 x\\cf-3 y}")
-                                                       << QStringLiteral("xy");
+        QTest::newRow("colour index beyond the table")
+            << QByteArray("{\\rtf1{\\colortbl;\\red1;}\\cf2147483647 x\\cf-3 y}") << QStringLiteral("xy");
         QTest::newRow("colour components out of range")
-            << QByteArray("{\\rtf1{\\colortbl;\\red-5\\green99999\\blue2147483647;}\\cf1 x}") << QStringLiteral("x");
+            << QByteArray("{\\rtf1{\\colortbl;\\red-5\\green99999\\blue2147483647;}\\cf1 x}")
+            << QStringLiteral("x");
         QTest::newRow("embedded object stays inert")
-            << QByteArray("{\\rtf1 a{\\object\\objemb{\\*\\objclass Package}{\\*\\objdata 01050000{\\bin4 \\\\}{}0}"
-                          "{\\result b}}c}")
+            << QByteArray(
+                   "{\\rtf1 a{\\object\\objemb{\\*\\objclass Package}{\\*\\objdata 01050000{\\bin4 \\\\}{}0}"
+                   "{\\result b}}c}")
             << QStringLiteral("abc");
         QTest::newRow("backslash at the very end") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
         QTest::newRow("hex escape cut short") << QByteArray("{\\rtf1 a\\'4") << QStringLiteral("a");
         QTest::newRow("unicode cut short") << QByteArray("{\\rtf1 a\\u") << QStringLiteral("a");
-        QTest::newRow("NUL bytes in text") << QByteArray("{\\rtf1 a\0b}", 10) << QString::fromLatin1("a\0b", 3);
+        QTest::newRow("NUL bytes in text")
+            << QByteArray("{\\rtf1 a\0b}", 10) << QString::fromLatin1("a\0b", 3);
     }
 
     void loads()
@@ -79,8 +89,8 @@ private slots:
     void saturatedFormatsStayInRange()
     {
         QTextDocument document;
-        QVERIFY(RtfReader::read(QByteArray("{\\rtf1\\fs99999999999\\li-99999999999\\fi99999999999\\ri99999999999 x}"),
-                                document));
+        QVERIFY(RtfReader::read(
+            QByteArray("{\\rtf1\\fs99999999999\\li-99999999999\\fi99999999999\\ri99999999999 x}"), document));
         const QTextBlockFormat block = document.begin().blockFormat();
         const int first = block.intProperty(DocumentFormat::FirstIndentTwips);
         const int offset = block.intProperty(DocumentFormat::LeftOffsetTwips);
@@ -102,8 +112,9 @@ private slots:
         cursor.insertBlock();
         cursor.createList(QTextListFormat::ListDisc);
         cursor.insertText(QStringLiteral("bullet"));
-        const QByteArray rtf = RtfWriter::toRtf(source) +
-                               "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt y}}{\\pict\\bin4 {}\\}\\u-10179?\\'8";
+        const QByteArray rtf =
+            RtfWriter::toRtf(source) +
+            "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt y}}{\\pict\\bin4 {}\\}\\u-10179?\\'8";
         for (qsizetype length = 6; length <= rtf.size(); ++length) {
             QTextDocument document;
             QVERIFY2(RtfReader::read(rtf.first(length), document), qPrintable(QString::number(length)));

@@ -41,79 +41,93 @@ private slots:
                                                << QStringLiteral("one\ntwo\nthree\tfour");
         QTest::newRow("backslash before a line break is a paragraph")
             << QByteArray("{\\rtf1 one\\\r\ntwo\\\ntwo}") << QStringLiteral("one\ntwo\ntwo");
-        QTest::newRow("line breaks in the data are not text") << QByteArray("{\\rtf1 a\r\nb\rc\nd}")
-                                                             << QStringLiteral("abcd");
+        QTest::newRow("line breaks in the data are not text")
+            << QByteArray("{\\rtf1 a\r\nb\rc\nd}") << QStringLiteral("abcd");
         QTest::newRow("escaped characters and symbols")
-            << QByteArray("{\\rtf1 \\{x\\}\\\\ a\\~b\\_c\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}")
+            << QByteArray("{\\rtf1 \\{x\\}\\\\ "
+                          "a\\~b\\_c\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}")
             << QString::fromUtf8("{x}\\ a\u00a0b\u2011c\u2014\u2013\u2022\u2018\u2019\u201c\u201d");
-        QTest::newRow("optional hyphen kept as a soft hyphen") << QByteArray("{\\rtf1 hy\\-phen}")
-                                                              << QString::fromUtf8("hy\u00adphen");
-        QTest::newRow("ansicpg 1251 bytes") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}")
-                                            << QString::fromUtf8("При");
+        QTest::newRow("optional hyphen kept as a soft hyphen")
+            << QByteArray("{\\rtf1 hy\\-phen}") << QString::fromUtf8("hy\u00adphen");
+        QTest::newRow("ansicpg 1251 bytes")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}") << QString::fromUtf8("При");
         QTest::newRow("font charset wins over the document code page")
             << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset238 Arial CE;}}"
                           "\\f1\\'b9\\f0\\'b9}")
             << QString::fromUtf8("ą¹");
         QTest::newRow("font code page wins over its charset")
-            << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset0\\cpg1251 X;}}\\f0\\'e0}") << QString::fromUtf8("а");
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset0\\cpg1251 X;}}\\f0\\'e0}")
+            << QString::fromUtf8("а");
         QTest::newRow("double-byte code page, hex and raw trail bytes")
-            << QByteArray("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'93\\'fa\\'96{ }\\'82\\'a0A}")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 "
+                          "\\'93\\'fa\\'96{ }\\'82\\'a0A}")
             << QString::fromUtf8("日\uFFFD あA");
-        QTest::newRow("double-byte raw trail byte") << QByteArray("{\\rtf1\\ansicpg932 \\'83N}")
-                                                    << QString::fromUtf8("ク");
-        QTest::newRow("unknown code page reads as 1252") << QByteArray("{\\rtf1\\ansicpg0 \\'e9\\ansicpg77777 \\'e9}")
-                                                         << QString::fromUtf8("éé");
-        QTest::newRow("u with its fallback skipped") << QByteArray("{\\rtf1 a\\u233\\'e9b\\u8220?c}")
-                                                     << QString::fromUtf8("aébc\u201cc").remove(3, 1);
+        QTest::newRow("double-byte raw trail byte")
+            << QByteArray("{\\rtf1\\ansicpg932 \\'83N}") << QString::fromUtf8("ク");
+        QTest::newRow("unknown code page reads as 1252")
+            << QByteArray("{\\rtf1\\ansicpg0 \\'e9\\ansicpg77777 \\'e9}") << QString::fromUtf8("éé");
+        QTest::newRow("u with its fallback skipped")
+            << QByteArray("{\\rtf1 a\\u233\\'e9b\\u8220?c}") << QString::fromUtf8("aébc\u201cc").remove(3, 1);
         QTest::newRow("uc0 skips nothing") << QByteArray("{\\rtf1\\uc0 \\u233 x}") << QString::fromUtf8("éx");
         QTest::newRow("uc2 skips two, the group restores uc")
             << QByteArray("{\\rtf1 {\\uc2\\u26085\\'93\\'fa}\\u233?x}") << QString::fromUtf8("日éx");
-        QTest::newRow("skip stops at a group end") << QByteArray("{\\rtf1\\uc3 {\\u233 a}b}") << QString::fromUtf8("éb");
-        QTest::newRow("skipping counts a control word as one") << QByteArray("{\\rtf1\\uc1\\u233\\par x}")
-                                                               << QString::fromUtf8("éx");
+        QTest::newRow("skip stops at a group end")
+            << QByteArray("{\\rtf1\\uc3 {\\u233 a}b}") << QString::fromUtf8("éb");
+        QTest::newRow("skipping counts a control word as one")
+            << QByteArray("{\\rtf1\\uc1\\u233\\par x}") << QString::fromUtf8("éx");
         QTest::newRow("negative u and a surrogate pair")
             << QByteArray("{\\rtf1 \\u-4064?\\u-10179?\\u-8704?}") << QString::fromUtf8("\uF020😀");
-        QTest::newRow("invalid hex digits are consumed by the fallback") << QByteArray("{\\rtf1 x\\u345\\'3?x}")
-                                                                         << QString::fromUtf8("xřx");
+        QTest::newRow("invalid hex digits are consumed by the fallback")
+            << QByteArray("{\\rtf1 x\\u345\\'3?x}") << QString::fromUtf8("xřx");
         QTest::newRow("field shows its result, never the instruction")
-            << QByteArray("{\\rtf1 see {\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt{\\ul site}}} now}")
+            << QByteArray(
+                   "{\\rtf1 see {\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt{\\ul site}}} now}")
             << QStringLiteral("see site now");
         QTest::newRow("ignorable and known destinations skipped")
-            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s0 Normal;}}"
-                          "{\\info{\\title T}{\\author A}}{\\*\\generator G;}{\\*\\unknown {nested} text}{\\*\\bkmkstart b}"
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 "
+                          "Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s0 Normal;}}"
+                          "{\\info{\\title T}{\\author A}}{\\*\\generator G;}{\\*\\unknown {nested} "
+                          "text}{\\*\\bkmkstart b}"
                           "body}")
             << QStringLiteral("body");
-        QTest::newRow("unknown words without a star keep their text") << QByteArray("{\\rtf1 {\\madeup kept} \\xyz1 too}")
-                                                                       << QStringLiteral("kept too");
+        QTest::newRow("unknown words without a star keep their text")
+            << QByteArray("{\\rtf1 {\\madeup kept} \\xyz1 too}") << QStringLiteral("kept too");
         QTest::newRow("headers, footers, footnotes and annotations stay out")
-            << QByteArray("{\\rtf1{\\header H}{\\footer F}{\\headerl HL}body{\\footnote note}{\\*\\annotation A} end}")
+            << QByteArray("{\\rtf1{\\header H}{\\footer F}{\\headerl HL}body{\\footnote "
+                          "note}{\\*\\annotation A} end}")
             << QStringLiteral("body end");
         QTest::newRow("picture data with binary braces never tokenised")
             << QByteArray("{\\rtf1 a{\\pict\\pngblip\\bin6 }{\\\\}{}b}") << QStringLiteral("ab");
-        QTest::newRow("bin in the body skips its bytes") << QByteArray("{\\rtf1 a\\bin3 x}yb}") << QStringLiteral("ab");
+        QTest::newRow("bin in the body skips its bytes")
+            << QByteArray("{\\rtf1 a\\bin3 x}yb}") << QStringLiteral("ab");
         QTest::newRow("table cells and rows")
-            << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200 \\intbl a\\cell b\\cell\\row\\trowd c\\cell d\\cell\\row after}")
+            << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200 \\intbl a\\cell b\\cell\\row\\trowd c\\cell "
+                          "d\\cell\\row after}")
             << QStringLiteral("a\tb\nc\td\nafter");
-        QTest::newRow("nested cells") << QByteArray("{\\rtf1 a\\nestcell b\\nestcell{\\*\\nesttableprops x}\\nestrow}")
-                                      << QStringLiteral("a\tb\n");
-        QTest::newRow("bytes after the last brace ignored") << QByteArray("{\\rtf1 text}\r\ntrailing junk")
-                                                            << QStringLiteral("text");
-        QTest::newRow("surplus closing brace tolerated") << QByteArray("{\\rtf1 a}}{\\*\\themedata 00}b}")
-                                                         << QStringLiteral("ab");
-        QTest::newRow("missing closing braces tolerated") << QByteArray("{\\rtf1 {\\b a{\\i b") << QStringLiteral("ab");
-        QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}") << QStringLiteral("abd");
+        QTest::newRow("nested cells")
+            << QByteArray("{\\rtf1 a\\nestcell b\\nestcell{\\*\\nesttableprops x}\\nestrow}")
+            << QStringLiteral("a\tb\n");
+        QTest::newRow("bytes after the last brace ignored")
+            << QByteArray("{\\rtf1 text}\r\ntrailing junk") << QStringLiteral("text");
+        QTest::newRow("surplus closing brace tolerated")
+            << QByteArray("{\\rtf1 a}}{\\*\\themedata 00}b}") << QStringLiteral("ab");
+        QTest::newRow("missing closing braces tolerated")
+            << QByteArray("{\\rtf1 {\\b a{\\i b") << QStringLiteral("ab");
+        QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}")
+                                     << QStringLiteral("abd");
         QTest::newRow("list marker text dropped")
             << QByteArray("{\\rtf1{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}one\\par"
                           "{\\listtext 1.\\tab}\\ls1 two}")
             << QStringLiteral("one\ntwo");
-        QTest::newRow("upr reads its unicode part") << QByteArray("{\\rtf1{\\upr{\\'3f\\'3f}{\\*\\ud{\\u26085?}}}}")
-                                                    << QString::fromUtf8("日");
+        QTest::newRow("upr reads its unicode part")
+            << QByteArray("{\\rtf1{\\upr{\\'3f\\'3f}{\\*\\ud{\\u26085?}}}}") << QString::fromUtf8("日");
         QTest::newRow("font names with bytes and groups stay in the table")
-            << QByteArray("{\\rtf1{\\fonttbl{\\flomajor\\f31500\\fcharset134{\\*\\panose 0}\\'cb\\'ce{\\*\\falt SimSun};}"
+            << QByteArray("{\\rtf1{\\fonttbl{\\flomajor\\f31500\\fcharset134{\\*\\panose "
+                          "0}\\'cb\\'ce{\\*\\falt SimSun};}"
                           "{\\f1{\\fname Long Name;}Arial;}}\\f31500\\'b2\\'e2}")
             << QString::fromUtf8("测");
-        QTest::newRow("final paragraph mark leaves an empty paragraph") << QByteArray("{\\rtf1 a\\par}")
-                                                                        << QStringLiteral("a\n");
+        QTest::newRow("final paragraph mark leaves an empty paragraph")
+            << QByteArray("{\\rtf1 a\\par}") << QStringLiteral("a\n");
         QTest::newRow("empty document") << QByteArray("{\\rtf1}") << QString();
     }
 
@@ -136,7 +150,8 @@ private slots:
         QTest::newRow("plain text") << QByteArray("hello {\\rtf1 x}") << false;
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("rtf without its brace") << QByteArray("\\rtf1 x") << false;
-        QTest::newRow("blanks and a byte-order mark first") << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 x}") << true;
+        QTest::newRow("blanks and a byte-order mark first")
+            << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 x}") << true;
         QTest::newRow("version missing") << QByteArray("{\\rtf x}") << true;
     }
 
@@ -154,10 +169,12 @@ private slots:
     void characterFormats()
     {
         const QByteArray rtf =
-            "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fswiss\\fcharset204\\fprq2{\\*\\panose 020b06}Arial Cyr{\\*\\falt Arial};}{\\f1\\fmodern\\fprq1 Courier New;}"
+            "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fswiss\\fcharset204\\fprq2{\\*\\panose 020b06}Arial "
+            "Cyr{\\*\\falt Arial};}{\\f1\\fmodern\\fprq1 Courier New;}"
             "{\\f2\\fnil\\fcharset0 A Face Name Longer Than Thirty-One Letters;}}"
             "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
-            "\\f0\\fs23 half{\\b bold}{\\i italic}{\\ul under}{\\ulnone\\strike struck}{\\cf1 red}{\\cf0 auto}"
+            "\\f0\\fs23 half{\\b bold}{\\i italic}{\\ul under}{\\ulnone\\strike struck}{\\cf1 red}{\\cf0 "
+            "auto}"
             "{\\super sup}{\\sub sub}\\plain plain{\\f2 long}{\\b\\i\\ul\\strike\\cf2\\fs40 all}}";
         QTextDocument document;
         QVERIFY(RtfReader::read(rtf, document));
@@ -177,8 +194,10 @@ private slots:
         QVERIFY(!formatAt(document, QStringLiteral("struck")).fontUnderline());
         QCOMPARE(formatAt(document, QStringLiteral("red")).foreground().color(), QColor(255, 0, 0));
         QCOMPARE(formatAt(document, QStringLiteral("auto")).foreground().style(), Qt::NoBrush);
-        QCOMPARE(formatAt(document, QStringLiteral("sup")).verticalAlignment(), QTextCharFormat::AlignSuperScript);
-        QCOMPARE(formatAt(document, QStringLiteral("sub")).verticalAlignment(), QTextCharFormat::AlignSubScript);
+        QCOMPARE(formatAt(document, QStringLiteral("sup")).verticalAlignment(),
+                 QTextCharFormat::AlignSuperScript);
+        QCOMPARE(formatAt(document, QStringLiteral("sub")).verticalAlignment(),
+                 QTextCharFormat::AlignSubScript);
 
         // \plain: the default font (\deff1), 12 points, no styles.
         const QTextCharFormat plain = formatAt(document, QStringLiteral("plain"));
@@ -189,7 +208,8 @@ private slots:
                  QStringList{QStringLiteral("A Face Name Longer Than Thirty-One Letters")});
 
         const QTextCharFormat all = formatAt(document, QStringLiteral("all"));
-        QVERIFY(all.fontWeight() == QFont::Bold && all.fontItalic() && all.fontUnderline() && all.fontStrikeOut());
+        QVERIFY(all.fontWeight() == QFont::Bold && all.fontItalic() && all.fontUnderline() &&
+                all.fontStrikeOut());
         QCOMPARE(all.foreground().color(), QColor(0, 0, 255));
         QCOMPARE(DocumentFormat::sizeTwips(all), 400);
     }
@@ -200,7 +220,8 @@ private slots:
                                "\\pard\\qr\\fi-360\\li720\\ri240 right\\par"
                                "\\pard\\qc\\li300\\fi200 centre\\par"
                                "\\pard\\qj justified\\par"
-                               "\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}\\fi-200\\li200 b1\\par"
+                               "\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'"
+                               "b7}}\\fi-200\\li200 b1\\par"
                                "{\\pntext\\f1\\'b7\\tab}b2\\par"
                                "\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}n1\\par"
                                "\\pard{\\listtext\\f1\\'b7\\tab}\\ls1 w1\\par"
@@ -215,8 +236,9 @@ private slots:
             int list; // 0 none, 1 bullet, 2 numbered
         };
         const Expected expected[] = {
-            {Qt::AlignRight, 360, 360, 240, 0}, {Qt::AlignHCenter, 500, -200, 0, 0}, {Qt::AlignJustify, 0, 0, 0, 0},
-            {Qt::AlignLeft, 0, 200, 0, 1},      {Qt::AlignLeft, 0, 200, 0, 1},     {Qt::AlignLeft, 0, 0, 0, 2},
+            {Qt::AlignRight, 360, 360, 240, 0}, {Qt::AlignHCenter, 500, -200, 0, 0},
+            {Qt::AlignJustify, 0, 0, 0, 0},     {Qt::AlignLeft, 0, 200, 0, 1},
+            {Qt::AlignLeft, 0, 200, 0, 1},      {Qt::AlignLeft, 0, 0, 0, 2},
             {Qt::AlignLeft, 0, 0, 0, 1},        {Qt::AlignLeft, 0, 0, 0, 0},
         };
         QTextBlock block = document.begin();
@@ -229,11 +251,13 @@ private slots:
             const QTextList* list = block.textList();
             QCOMPARE(list == nullptr, e.list == 0);
             if (list)
-                QCOMPARE(list->format().style(), e.list == 1 ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal);
+                QCOMPARE(list->format().style(),
+                         e.list == 1 ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal);
             block = block.next();
         }
         // Consecutive bullets share one list; a new kind starts another.
-        QCOMPARE(document.begin().next().next().next().textList(), document.begin().next().next().next().next().textList());
+        QCOMPARE(document.begin().next().next().next().textList(),
+                 document.begin().next().next().next().next().textList());
     }
 
     void loadingLeavesNoUndoHistory()

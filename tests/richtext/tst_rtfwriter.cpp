@@ -87,17 +87,21 @@ private slots:
         QTest::newRow("every style") << charFormat("Times New Roman", 0, 2, 220, true, true, true, true, {});
         QTest::newRow("bold only") << charFormat("Arial", 0, 0, 200, true, false, false, false, {});
         QTest::newRow("underline and strike") << charFormat("Arial", 0, 0, 200, false, false, true, true, {});
-        QTest::newRow("colour") << charFormat("Courier New", 0, 1, 160, false, true, false, false, QColor(0x12, 0x34, 0x56));
-        QTest::newRow("black is a colour, not automatic") << charFormat("Arial", 0, 0, 240, false, false, false, false, Qt::black);
+        QTest::newRow("colour") << charFormat("Courier New", 0, 1, 160, false, true, false, false,
+                                              QColor(0x12, 0x34, 0x56));
+        QTest::newRow("black is a colour, not automatic")
+            << charFormat("Arial", 0, 0, 240, false, false, false, false, Qt::black);
         QTest::newRow("half point size") << charFormat("Arial", 0, 0, 230, false, false, false, false, {});
         QTest::newRow("large size") << charFormat("Arial", 0, 0, 1440, false, false, false, false, {});
-        QTest::newRow("charset Cyrillic") << charFormat("Arial Cyr", 204, 2, 240, false, false, false, false, {});
-        QTest::newRow("charset default") << charFormat("MS Sans Serif", 1, 0, 160, false, false, false, false, {});
+        QTest::newRow("charset Cyrillic")
+            << charFormat("Arial Cyr", 204, 2, 240, false, false, false, false, {});
+        QTest::newRow("charset default")
+            << charFormat("MS Sans Serif", 1, 0, 160, false, false, false, false, {});
         QTest::newRow("symbol charset") << charFormat("Wingdings", 2, 2, 240, false, false, false, false, {});
-        QTest::newRow("long face name") << charFormat("A Face Name Much Longer Than Thirty-One Characters", 0, 0, 240,
-                                                      false, false, false, false, {});
-        QTest::newRow("face name with specials") << charFormat(QString::fromUtf8("Fönt {x}; \\y"), 0, 0, 240, false, false,
-                                                               false, false, {});
+        QTest::newRow("long face name") << charFormat("A Face Name Much Longer Than Thirty-One Characters", 0,
+                                                      0, 240, false, false, false, false, {});
+        QTest::newRow("face name with specials")
+            << charFormat(QString::fromUtf8("Fönt {x}; \\y"), 0, 0, 240, false, false, false, false, {});
     }
 
     void characterAttributesRoundTrip()
@@ -105,9 +109,11 @@ private slots:
         QFETCH(QTextCharFormat, format);
         QTextDocument document;
         QTextCursor cursor(&document);
-        cursor.insertText(QStringLiteral("before "), charFormat("Arial", 0, 0, 200, false, false, false, false, {}));
+        cursor.insertText(QStringLiteral("before "),
+                          charFormat("Arial", 0, 0, 200, false, false, false, false, {}));
         cursor.insertText(QStringLiteral("styled"), format);
-        cursor.insertText(QStringLiteral(" after"), charFormat("Arial", 0, 0, 200, false, false, false, false, {}));
+        cursor.insertText(QStringLiteral(" after"),
+                          charFormat("Arial", 0, 0, 200, false, false, false, false, {}));
         QTextDocument* copy = roundTrip(document, this);
         QVERIFY(copy);
         QCOMPARE(describeDocument(*copy), describeDocument(document));
@@ -129,7 +135,8 @@ private slots:
         QTest::newRow("right indent") << int(Qt::AlignLeft) << 0 << 0 << 2880 << false;
         QTest::newRow("every indent, odd twips") << int(Qt::AlignHCenter) << 21 << 43 << 65 << false;
         QTest::newRow("bullet") << int(Qt::AlignLeft) << 0 << 200 << 0 << true;
-        QTest::newRow("bullet, right aligned and indented") << int(Qt::AlignRight) << 400 << 200 << 100 << true;
+        QTest::newRow("bullet, right aligned and indented")
+            << int(Qt::AlignRight) << 400 << 200 << 100 << true;
     }
 
     void paragraphAttributesRoundTrip()
