@@ -56,4 +56,14 @@ inline void applyIndents(QTextBlockFormat& format, int firstTwips, int leftOffse
     format.setTextIndent(twipsToDeviceUnits(-leftOffsetTwips, dpi));
     format.setRightMargin(twipsToDeviceUnits(rightTwips, dpi));
 }
+
+// Lays a paragraph out at dpi from the twips indents it holds. A bullet stands in the first-line
+// indent and the text of every line of a bulleted paragraph starts at the left indent.
+inline void layOutIndents(QTextBlockFormat& format, bool bulleted, double dpi)
+{
+    applyIndents(format, format.intProperty(FirstIndentTwips), format.intProperty(LeftOffsetTwips),
+                 format.intProperty(RightIndentTwips), dpi);
+    if (bulleted)
+        format.setTextIndent(0);
+}
 } // namespace DocumentFormat

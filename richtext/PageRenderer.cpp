@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextList>
 #include <QTextDocument>
 #include <memory>
 
@@ -21,9 +22,7 @@ void applyIndentsFor(QTextDocument& document, double dpi)
         if (!format.hasProperty(DocumentFormat::FirstIndentTwips) && !format.hasProperty(DocumentFormat::LeftOffsetTwips)
             && !format.hasProperty(DocumentFormat::RightIndentTwips))
             continue;
-        DocumentFormat::applyIndents(format, format.intProperty(DocumentFormat::FirstIndentTwips),
-                                     format.intProperty(DocumentFormat::LeftOffsetTwips),
-                                     format.intProperty(DocumentFormat::RightIndentTwips), dpi);
+        DocumentFormat::layOutIndents(format, block.textList() != nullptr, dpi);
         cursor.setPosition(block.position());
         cursor.setBlockFormat(format);
     }

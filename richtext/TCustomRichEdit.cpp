@@ -480,14 +480,7 @@ void TCustomRichEdit::layOutIndents(const QTextDocument& document, QTextBlockFor
 {
     const bool bulleted =
         format.objectIndex() >= 0 && qobject_cast<QTextList*>(document.object(format.objectIndex()));
-    DocumentFormat::applyIndents(format, format.intProperty(DocumentFormat::FirstIndentTwips),
-                                 format.intProperty(DocumentFormat::LeftOffsetTwips),
-                                 format.intProperty(DocumentFormat::RightIndentTwips),
-                                 DocumentFormat::ScreenDpi);
-    // A bullet stands in the first-line indent and the text of every line starts at the
-    // left indent.
-    if (bulleted)
-        format.setTextIndent(0);
+    DocumentFormat::layOutIndents(format, bulleted, DocumentFormat::ScreenDpi);
 }
 
 double TCustomRichEdit::layoutDpi() const

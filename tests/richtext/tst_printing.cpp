@@ -5,7 +5,9 @@
 #include "richtext/PageRenderer.h"
 #include "richtext/RichEditPrinter.h"
 #include "richtext/TCustomRichEdit.h"
+#include "richtext/TTextAttributes.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -88,6 +90,29 @@ private Q_SLOTS:
                                                {QStringLiteral("-f"), QString::number(pages), pdf, QStringLiteral("-")});
         QVERIFY(lastPage.contains(QStringLiteral("The last line")));
         QVERIFY(popplerOutput(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("/home/user/long.pdf.rtf")));
+    }
+
+    void defaultAttributesArePrinted()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm is not installed");
+        TCustomRichEdit editor;
+        editor.defaultAttributes()->setColor(Colors::clRed);
+        editor.defaultAttributes()->setSize(48);
+        QTextCursor(editor.document()).insertText(QStringLiteral("MMMM"));
+        const QString pdf = print(editor, QStringLiteral("red.pdf"));
+        const QString png = m_folder.filePath(QStringLiteral("red"));
+        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+                                                       QStringLiteral("-singlefile"), pdf, png});
+        const QImage page(png + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        int red = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        QVERIFY2(red > 5, "the text's default colour is not on the page");
     }
 
     void emptyDocumentGivesOneBlankPage()
