@@ -3,7 +3,10 @@
 #include "framework/AppError.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
+#include "framework/FontSubstitutes.h"
 #include "richtext/DocumentFile.h"
+#include "richtext/DocumentFormat.h"
+#include "richtext/PdfExporter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +26,7 @@ const char* const Usage =
     "\n"
     "Without options, opens FILE in the editor.\n"
     "\n"
-    "  --convert-to FORMAT  convert each FILE without opening a window; FORMAT is txt or rtf.\n"
+    "  --convert-to FORMAT  convert each FILE without opening a window; FORMAT is txt, rtf or pdf.\n"
     "                       The output is named after the input with the format's extension.\n"
     "  --outdir DIR         write the converted files to DIR (default: the current folder)\n"
     "  --help               show this help and exit\n"
@@ -61,9 +64,26 @@ void convertToRtf(const QString& input, const QString& output)
     DocumentFile::save(document, output);
 }
 
+// The editor's default attributes for new text, which plain text is shown in.
+QTextCharFormat editorDefaultFormat()
+{
+    QTextCharFormat format;
+    format.setFontFamilies(QStringList{QStringLiteral("MS Sans Serif")});
+    DocumentFormat::setSizeTwips(format, 8 * DocumentFormat::TwipsPerPoint);
+    return format;
+}
+
+void convertToPdf(const QString& input, const QString& output)
+{
+    QTextDocument document;
+    DocumentFile::load(input, document, editorDefaultFormat());
+    PdfExporter::write(document, output, input);
+}
+
 constexpr Target Targets[] = {
     {"txt", false, convertToText},
     {"rtf", false, convertToRtf},
+    {"pdf", true, convertToPdf},
 };
 
 const Target* findTarget(const QString& name)
@@ -133,7 +153,7 @@ int HeadlessConverter::run(int argc, char** argv)
     }
     const Target* target = findTarget(format.toLower());
     if (!convert || !target) {
-        printError(convert ? QStringLiteral("cannot convert to '%1': the formats are txt and rtf").arg(format)
+        printError(convert ? QStringLiteral("cannot convert to '%1': the formats are txt, rtf and pdf").arg(format)
                            : QStringLiteral("--outdir needs --convert-to"));
         return 2;
     }
@@ -150,6 +170,7 @@ int HeadlessConverter::run(int argc, char** argv)
     if (target->needsGui) {
         qputenv("QT_QPA_PLATFORM", "offscreen"); // never a window, never a display
         application = std::make_unique<QGuiApplication>(argc, argv);
+        FontSubstitutes::install();
     }
 
     int status = 0;

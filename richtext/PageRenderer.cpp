@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTextDocument>
 #include <memory>
@@ -17,6 +18,7 @@ constexpr int TwipsPerInch = DocumentFormat::TwipsPerInch;
 void applyIndentsFor(QTextDocument& document, double dpi)
 {
     QTextCursor cursor(&document);
+    cursor.beginEditBlock();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         QTextBlockFormat format = block.blockFormat();
         if (!format.hasProperty(DocumentFormat::FirstIndentTwips) && !format.hasProperty(DocumentFormat::LeftOffsetTwips)
@@ -26,6 +28,7 @@ void applyIndentsFor(QTextDocument& document, double dpi)
         cursor.setPosition(block.position());
         cursor.setBlockFormat(format);
     }
+    cursor.endEditBlock();
 }
 } // namespace
 
@@ -41,18 +44,31 @@ QRect PageRenderer::renderingRectTwips(const QSize& printablePixels, int dpiX, i
 int PageRenderer::render(const QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
                          int dpiY, const std::function<void()>& newPage)
 {
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    return renderDocument(*copy, painter, printablePixels, dpiX, dpiY, newPage);
+}
+
+int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
+                                 int dpiY, const std::function<void()>& newPage)
+{
     const QRect twips = renderingRectTwips(printablePixels, dpiX, dpiY);
     const double pageWidth = double(twips.width()) * dpiX / TwipsPerInch;
     const double pageHeight = double(twips.height()) * dpiY / TwipsPerInch;
 
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    copy->setUndoRedoEnabled(false);
-    copy->documentLayout()->setPaintDevice(painter.device());
-    copy->setDocumentMargin(0);
-    applyIndentsFor(*copy, dpiX);
-    copy->setPageSize(QSizeF(pageWidth, pageHeight));
+    document.setUndoRedoEnabled(false);
+    // The margins change before the document is laid out for the device: changing paragraphs of
+    // a laid-out document lays it out again up to each change. At the screen's resolution they
+    // are already right.
+    if (dpiX != DocumentFormat::ScreenDpi)
+        applyIndentsFor(document, dpiX);
+    document.setDocumentMargin(0);
+    // Keep each paragraph's shaped text from laying out to drawing instead of shaping it twice.
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
+    document.documentLayout()->setPaintDevice(painter.device());
+    document.setPageSize(QSizeF(pageWidth, pageHeight));
 
-    const int pages = qMax(1, copy->pageCount());
+    const int pages = qMax(1, document.pageCount());
     QAbstractTextDocumentLayout::PaintContext context;
     for (int page = 0; page < pages; ++page) {
         if (page > 0)
@@ -62,7 +78,7 @@ int PageRenderer::render(const QTextDocument& document, QPainter& painter, const
         painter.translate(0, -area.top());
         painter.setClipRect(area);
         context.clip = area;
-        copy->documentLayout()->draw(&painter, context);
+        document.documentLayout()->draw(&painter, context);
         painter.restore();
     }
     return pages;

@@ -20,4 +20,8 @@ public:
     // the last). Returns the number of pages drawn. The document itself is not changed.
     static int render(const QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
                       int dpiY, const std::function<void()>& newPage);
+    // The same for a document made only to be drawn: it is laid out for the device itself,
+    // which spares a copy.
+    static int renderDocument(QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
+                              int dpiY, const std::function<void()>& newPage);
 };

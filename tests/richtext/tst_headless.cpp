@@ -2,6 +2,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,6 +89,34 @@ private slots:
         const QByteArray rtf = readBytes(out + QStringLiteral("/rich.rtf"));
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\b"));
+    }
+
+    void convertsToPdfWithThePrintedPagination()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils are not installed");
+        QByteArray rtf = "{\\rtf1\\ansi\\fs24 ";
+        for (int i = 0; i < 400; ++i)
+            rtf += "Paragraph " + QByteArray::number(i) + "\\par ";
+        writeBytes(m_dir.filePath(QStringLiteral("long.rtf")), rtf + "The end.}");
+        const Run run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("long.rtf"),
+                                   QStringLiteral("plain.name.txt")},
+                                  m_dir.path());
+        QCOMPARE(run.exitCode, 0);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {m_dir.filePath(QStringLiteral("long.pdf"))});
+        QVERIFY(info.waitForFinished());
+        const QString details = QString::fromUtf8(info.readAllStandardOutput());
+        const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(details).captured(1).toInt();
+        QVERIFY2(pages >= 6 && pages <= 12, qPrintable(details)); // 400 lines of 12 points
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {m_dir.filePath(QStringLiteral("long.pdf")), QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY(printed.contains(QStringLiteral("Paragraph 0\n")));
+        QVERIFY(printed.contains(QStringLiteral("Paragraph 399\n")));
+        QVERIFY(printed.contains(QStringLiteral("The end.")));
+        QVERIFY(readBytes(m_dir.filePath(QStringLiteral("plain.name.pdf"))).startsWith("%PDF-"));
     }
 
     void aFailingFileDoesNotStopTheOthers()
