@@ -23,19 +23,28 @@ QByteArray readArt(const QString& path)
     return file.readAll();
 }
 
+// Little-endian fields read byte by byte: a field past the end of a damaged file reads as 0.
+quint32 bytesAt(const QByteArray& d, int at, int count)
+{
+    quint32 value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = (value << 8) | (at + i < d.size() ? quint8(d.at(at + i)) : 0u);
+    return value;
+}
+
 quint16 u16(const QByteArray& d, int at)
 {
-    return qFromLittleEndian<quint16>(d.constData() + at);
+    return quint16(bytesAt(d, at, 2));
 }
 
 quint32 u32(const QByteArray& d, int at)
 {
-    return qFromLittleEndian<quint32>(d.constData() + at);
+    return bytesAt(d, at, 4);
 }
 
 qint32 s32(const QByteArray& d, int at)
 {
-    return qFromLittleEndian<qint32>(d.constData() + at);
+    return qint32(bytesAt(d, at, 4));
 }
 
 // What a BMP's headers say, checked against its length: an uncompressed bottom-up bitmap whose
