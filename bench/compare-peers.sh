@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Times `lumaropad --convert-to txt` side by side with the peer converters that are installed
+# Times `lumaropad --convert-to FORMAT` (FORMAT=txt by default, or pdf) side by side with the peer converters that are installed
 # (abiword, unrtf, pandoc, LibreOffice) on the same generated documents, and prints seconds, peak
 # memory and each peer's ratio to ours. Peers are for measuring only; install them with
 #   apt-get install --no-install-recommends abiword unrtf pandoc libreoffice-writer-nogui time
-# Usage: bench/compare-peers.sh [BUILD_DIR] [SIZES_MB...]   (build with -DLUMARO_BUILD_BENCH=ON)
+# Usage: [FORMAT=pdf] bench/compare-peers.sh [BUILD_DIR] [SIZES_MB...]   (build with -DLUMARO_BUILD_BENCH=ON)
+# For pdf only the peers that write PDF (abiword, LibreOffice) take part.
 # Each run is stopped after PEER_TIMEOUT seconds (300 by default) and shown as failed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -32,8 +33,17 @@ measure() {
     fi
 }
 
+format="${FORMAT:-txt}"
 peer_command() { # NAME INPUT OUTDIR -> the command line
     local name=$1 input=$2 out=$3
+    if [[ $format == pdf ]]; then
+        case "$name" in
+            lumaropad) echo "$lumaropad --convert-to pdf --outdir $out $input" ;;
+            abiword) echo "abiword --to=pdf -o $out/abiword.pdf $input" ;;
+            soffice) echo "soffice --headless --convert-to pdf --outdir $out $input" ;;
+        esac
+        return
+    fi
     case "$name" in
         lumaropad) echo "$lumaropad --convert-to txt --outdir $out $input" ;;
         abiword) echo "abiword --to=txt -o $out/abiword.txt $input" ;;
@@ -50,6 +60,7 @@ for size in "${sizes[@]}"; do
     ours=""
     for name in lumaropad abiword unrtf pandoc soffice; do
         [[ $name == lumaropad ]] || command -v "$name" >/dev/null || continue
+        [[ -n $(peer_command "$name" "$input" "$work") ]] || continue
         out="$work/out-$name-$size"
         mkdir -p "$out"
         # shellcheck disable=SC2046
