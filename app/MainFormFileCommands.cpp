@@ -17,6 +17,8 @@
 #include "richtext/TRichEditStrings.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScopeGuard>
 
 void TMainForm::ConfirmSaveChanges()
 {
@@ -47,7 +49,12 @@ void TMainForm::FileNew(QObject*)
 
 void TMainForm::OpenDocument(const QString& fileName)
 {
-    Editor->lines()->LoadFromFile(fileName);
+    {
+        // A large document takes a moment to read: the pointer says so.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        Editor->lines()->LoadFromFile(fileName);
+    }
     SetDocumentName(fileName);
     Editor->setFocus();
     Editor->setModified(false);

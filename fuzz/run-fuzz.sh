@@ -3,11 +3,12 @@
 # (60 s by default), seeded with the test fixtures and a generated document (and the shared RTF
 # corpus when LUMARO_CORPUS_DIR names it). A crash leaves its input in the build folder and
 # fails the run: add that input to tests/richtext/data/hostile/ as a test fixture, then fix it.
-# Usage: fuzz/run-fuzz.sh [SECONDS] [BUILD_DIR]
+# Usage: fuzz/run-fuzz.sh [SECONDS] [BUILD_DIR] [LIBFUZZER_OPTIONS...] (e.g. -seed=1 for a repeatable run)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 build="${2:-$root/build-fuzz}"
+shift 2 || shift $# || true
 
 "$root/scripts/install-deps.sh" --fuzz
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -27,4 +28,4 @@ fi
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 "$build/fuzz/fuzz_rtfreader" "$findings" "$seeds" -dict="$root/fuzz/rtf.dict" -max_total_time="$seconds" \
-    -max_len=65536 -rss_limit_mb=1024 -timeout=10 -artifact_prefix="$build/" -print_final_stats=1
+    -max_len=65536 -rss_limit_mb=1024 -timeout=10 -artifact_prefix="$build/" -print_final_stats=1 "$@"
