@@ -9,7 +9,6 @@
 #include <QTextLayout>
 #include <QTextList>
 #include <QTextDocument>
-#include <memory>
 
 namespace {
 constexpr int TwipsPerInch = DocumentFormat::TwipsPerInch;
@@ -39,13 +38,6 @@ QRect PageRenderer::renderingRectTwips(const QSize& printablePixels, int dpiX, i
     const qint64 right = qint64(printablePixels.width()) * TwipsPerInch / dpiX;
     const qint64 bottom = qint64(printablePixels.height()) * TwipsPerInch / dpiY;
     return QRect(QPoint(0, 0), QPoint(int(right) - 1, int(bottom) - 1));
-}
-
-int PageRenderer::render(const QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
-                         int dpiY, const std::function<void()>& newPage)
-{
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    return renderDocument(*copy, painter, printablePixels, dpiX, dpiY, newPage);
 }
 
 int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,

@@ -15,13 +15,10 @@ public:
     // pixels * 1440 / pixels per inch of its axis, truncated.
     static QRect renderingRectTwips(const QSize& printablePixels, int dpiX, int dpiY);
 
-    // Draws document with painter, whose device has dpiX by dpiY pixels per inch and the given
-    // printable size in pixels. newPage is called between pages (not before the first or after
-    // the last). Returns the number of pages drawn. The document itself is not changed.
-    static int render(const QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
-                      int dpiY, const std::function<void()>& newPage);
-    // The same for a document made only to be drawn: it is laid out for the device itself,
-    // which spares a copy.
+    // Lays document out for painter's device, which has dpiX by dpiY pixels per inch and the
+    // given printable size in pixels, and draws it. newPage is called between pages (not before
+    // the first or after the last). Returns the number of pages drawn. The document is changed
+    // for the device: give it a copy made for drawing.
     static int renderDocument(QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
                               int dpiY, const std::function<void()>& newPage);
 };

@@ -14,18 +14,17 @@ void RichEditPrinter::print(const TCustomRichEdit& editor, const QString& title)
     TPrinter& printer = TPrinter::instance();
     printer.setTitle(title);
     QPainter& painter = printer.BeginDoc();
-    // The default attributes live beside the text; a copy for the printer carries them in the text.
-    std::unique_ptr<QTextDocument> resolved;
-    const QTextDocument* document = editor.document();
-    if (DocumentDefaults::beyondDefaultFont(*document)) {
-        resolved.reset(document->clone());
-        DocumentDefaults::setCharFormat(*resolved, DocumentDefaults::charFormat(*document));
-        DocumentDefaults::resolveAll(*resolved);
-        document = resolved.get();
-    }
     try {
-        PageRenderer::render(*document, painter, QSize(printer.pageWidth(), printer.pageHeight()),
-                             printer.dpiX(), printer.dpiY(), [&] { printer.NewPage(); });
+        // The printer lays out a copy of its own; the default attributes, which live beside the
+        // text, are carried into the copy's text.
+        const QTextDocument& original = *editor.document();
+        std::unique_ptr<QTextDocument> copy(original.clone());
+        if (DocumentDefaults::beyondDefaultFont(original)) {
+            DocumentDefaults::setCharFormat(*copy, DocumentDefaults::charFormat(original));
+            DocumentDefaults::resolveAll(*copy);
+        }
+        PageRenderer::renderDocument(*copy, painter, QSize(printer.pageWidth(), printer.pageHeight()),
+                                     printer.dpiX(), printer.dpiY(), [&] { printer.NewPage(); });
         printer.EndDoc();
     } catch (...) {
         printer.Abort();
