@@ -7,10 +7,17 @@
 #include "framework/TBevel.h"
 #include "framework/TLabel.h"
 #include "framework/TPanel.h"
+#include "richtext/DocumentFormat.h"
 #include "richtext/TCustomRichEdit.h"
 #include "richtext/TParaAttributes.h"
 
+#include <QFontMetricsF>
+#include <QScopedValueRollback>
+
 namespace {
+// The ruler's pixel that stands for an indent of 0: the centre of a marker placed there, which
+// is also where the editor's text begins.
+constexpr int ZeroIndentPixel = 7;
 int pointsToPixels(int points)
 {
     return 4 * points / 3;
@@ -25,12 +32,28 @@ void moveLeftEdge(QWidget* control, int left)
 {
     control->move(left, control->y());
 }
+
+// Placement keeps a marker on the ruler whatever the indent, so that it can always be grabbed.
+void placeOnRuler(QWidget* marker, int left, int rulerWidth)
+{
+    moveLeftEdge(marker, qBound(0, left, qMax(0, rulerWidth - marker->width())));
+}
 } // namespace
 
 void TMainForm::InitRulerTicks()
 {
     // A bar at every default tab stop.
     Ruler->setCaption(QStringLiteral("\t|").repeated(100));
+    ShowDefaultTabStops();
+}
+
+void TMainForm::ShowDefaultTabStops()
+{
+    // The bars stand where the editor's default stops are: every default tab width (at the
+    // ruler's 4/3 pixels per point) from the pixel of indent 0, a bar's stroke centred there.
+    const QRectF bar = QFontMetricsF(Ruler->drawingFont()).boundingRect(QLatin1Char('|'));
+    const qreal distance = DocumentFormat::defaultTabTwips(*Editor->document()) / 15.0;
+    Ruler->setCaptionTabs(ZeroIndentPixel - bar.center().x(), distance);
 }
 
 void TMainForm::RulerResize(QObject*)
@@ -45,9 +68,19 @@ void TMainForm::PlaceRulerMarkers()
     const int first = paragraph->firstIndent();
     const int left = paragraph->leftIndent();
     const int right = paragraph->rightIndent();
-    moveLeftEdge(FirstInd, pointsToPixels(first) + 2);
-    moveLeftEdge(LeftInd, pointsToPixels(left + first) + 2);
-    moveLeftEdge(RightInd, Ruler->clientArea().width() - 6 - pointsToPixels(right + 6));
+    const int width = Ruler->clientArea().width();
+    placeOnRuler(FirstInd, pointsToPixels(first) + 2, width);
+    placeOnRuler(LeftInd, pointsToPixels(left + first) + 2, width);
+    placeOnRuler(RightInd, width - 6 - pointsToPixels(right + 6), width);
+    ShowDefaultTabStops();
+}
+
+void TMainForm::FollowParagraphChange()
+{
+    // While a marker is dropped the others stay where they stand until its handler has set
+    // every indent; it places them itself.
+    if (!m_droppingMarker)
+        PlaceRulerMarkers();
 }
 
 void TMainForm::RulerItemMouseDown(QObject* Sender, Qt::MouseButton, Qt::KeyboardModifiers, int X, int)
@@ -68,6 +101,7 @@ void TMainForm::RulerItemMouseMove(QObject* Sender, Qt::KeyboardModifiers, int X
 
 void TMainForm::FirstIndMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
+    const QScopedValueRollback<bool> dropping(m_droppingMarker, true);
     m_dragging = false;
     Editor->paragraphAttributes()->setFirstIndent(pixelsToPoints(FirstInd->x() + m_dragOffset - 6));
     // The following lines stay where the left marker stands.
@@ -76,6 +110,7 @@ void TMainForm::FirstIndMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::Key
 
 void TMainForm::LeftIndMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
+    const QScopedValueRollback<bool> dropping(m_droppingMarker, true);
     m_dragging = false;
     TParaAttributes* paragraph = Editor->paragraphAttributes();
     const int first = paragraph->firstIndent();
@@ -85,6 +120,7 @@ void TMainForm::LeftIndMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers,
 
 void TMainForm::RightIndMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
+    const QScopedValueRollback<bool> dropping(m_droppingMarker, true);
     m_dragging = false;
     const int width = Ruler->clientArea().width();
     Editor->paragraphAttributes()->setRightIndent(pixelsToPoints(width - RightInd->x() + m_dragOffset - 2) - 12);

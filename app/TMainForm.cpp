@@ -3,6 +3,7 @@
 
 #include "app/TMainForm.h"
 
+#include "app/FileDropFilter.h"
 #include "app/LocaleTable.h"
 #include "app/StartupEnvironment.h"
 #include "framework/MessageDispatch.h"
@@ -35,18 +36,6 @@
 #include <QUrl>
 
 namespace {
-// The first local file a drag carries, or nothing.
-QString firstDroppedFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls())
-        return QString();
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    }
-    return QString();
-}
-
 // Folder of a file, without a trailing separator except for the root folder.
 QString folderOf(const QString& path)
 {
@@ -133,6 +122,11 @@ void TMainForm::FormShow(QObject*)
 {
     UpdateCaretPosition();
     setAcceptDrops(true);
+    // The editor covers most of the window: a file dropped there is opened too.
+    if (!m_editorDrops)
+        m_editorDrops = new FileDropFilter(Editor->viewport(), [this](const QString& fileName) {
+            MessageDispatch::run([&] { HandleDropFiles(fileName); });
+        });
     RichEditChange(this);
     Editor->setFocus();
     const QStringList arguments = StartupEnvironment::arguments();
@@ -158,6 +152,8 @@ void TMainForm::UpdateCaretPosition()
 void TMainForm::RichEditChange(QObject*)
 {
     ShowModifiedState(Editor->modified());
+    // Whatever changed the document (a command, undo, a paste) may have moved the indents.
+    FollowParagraphChange();
 }
 
 void TMainForm::ShowModifiedState(bool modified)
@@ -206,7 +202,7 @@ void TMainForm::HandleDropFiles(const QString& fileName)
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!firstDroppedFile(event->mimeData()).isEmpty())
+    if (!FileDropFilter::firstDroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
@@ -214,7 +210,7 @@ void TMainForm::dropEvent(QDropEvent* event)
 {
     // The drop is finished whatever happens to the file.
     event->acceptProposedAction();
-    const QString fileName = firstDroppedFile(event->mimeData());
+    const QString fileName = FileDropFilter::firstDroppedFile(event->mimeData());
     MessageDispatch::run([&] { HandleDropFiles(fileName); });
 }
 

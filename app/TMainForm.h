@@ -2,6 +2,7 @@
 
 #include "framework/TForm.h"
 
+class FileDropFilter;
 class TBevel;
 class TCustomRichEdit;
 class TLabel;
@@ -53,8 +54,13 @@ public:
 
     // Ruler.
     void InitRulerTicks();
-    // Places the three markers at the indents of the paragraph that holds the selection.
+    // Places the three markers at the indents of the paragraph that holds the selection (on the
+    // ruler, also when an indent lies beyond it).
     void PlaceRulerMarkers();
+    // The ruler's bars at the document's default tab stops.
+    void ShowDefaultTabStops();
+    // Brings the markers to the current paragraph's indents after any change of the document.
+    void FollowParagraphChange();
 
 public Q_SLOTS:
     void Loaded();
@@ -145,4 +151,6 @@ private:
     // Half the width of the ruler marker last pressed, kept until the next press.
     int m_dragOffset = 0;
     bool m_dragging = false;
+    bool m_droppingMarker = false;
+    FileDropFilter* m_editorDrops = nullptr;
 };

@@ -127,14 +127,24 @@ void TPanel::paint(QPainter& painter) const
     const int bandTop = (area.top() + area.bottom() + 1 - textHeight) / 2;
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(8 * metrics.averageCharWidth());
+    option.setTabStopDistance(m_tabDistance > 0 ? m_tabDistance : 8 * metrics.averageCharWidth());
     option.setAlignment(m_alignment == taCenter ? Qt::AlignHCenter
                         : m_alignment == taRightJustify ? Qt::AlignRight
                                                           : Qt::AlignLeft);
     painter.setFont(font);
     painter.setPen(Colors::toQColor(m_parentFont ? Colors::clWindowText : m_font->color()));
     painter.setClipRect(area);
-    painter.drawText(QRectF(area.left(), bandTop, area.width(), metrics.height()), m_caption, option);
+    const qreal origin = m_tabDistance > 0 ? m_tabOrigin : 0;
+    painter.drawText(QRectF(area.left() + origin, bandTop, area.width() - origin, metrics.height()), m_caption, option);
+}
+
+void TPanel::setCaptionTabs(qreal origin, qreal distance)
+{
+    if (origin == m_tabOrigin && distance == m_tabDistance)
+        return;
+    m_tabOrigin = origin;
+    m_tabDistance = distance;
+    update();
 }
 
 void TPanel::paintEvent(QPaintEvent*)

@@ -6,8 +6,8 @@
 #include "framework/TFont.h"
 
 // A panel: its colour, optional raised or lowered bevels, and its caption drawn in one line
-// with tabs expanded to the default stops (every eight average character widths), in a band
-// one text line high centred vertically. Raises OnResize.
+// with tabs expanded to the default stops (every eight average character widths, unless set
+// otherwise), in a band one text line high centred vertically. Raises OnResize.
 class TPanel : public TCustomControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -46,6 +46,10 @@ public:
     bool parentFont() const { return m_parentFont; }
     void setParentFont(bool parentFont);
 
+    // Tabs of the caption go to every distance pixels from origin (from the client area's left
+    // edge); a distance of 0 restores the default stops.
+    void setCaptionTabs(qreal origin, qreal distance);
+
     QColor backgroundColor() const;
     QFont drawingFont() const;
     // The client area inside the bevels.
@@ -73,4 +77,6 @@ private:
     bool m_parentColor = false;
     TFont* m_font;
     bool m_parentFont = true;
+    qreal m_tabOrigin = 0;
+    qreal m_tabDistance = 0;
 };

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "richtext/TabStop.h"
+
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextFormat>
+
+class QTextBlock;
+class QTextDocument;
 
 // How a document's formatting is held in a QTextDocument, shared by the RTF reader and writer,
 // the rich-text control and printing.
@@ -12,10 +17,14 @@
 // them; a foreground brush is an explicit colour, its absence the automatic colour (window
 // text); the character set and the pitch are properties of their own.
 //
-// Paragraph formats: alignment as Qt holds it; the indents are kept in twips as properties of
-// their own, so they read back exactly on any device; the margins Qt lays out with are derived
-// from them for the resolution of the device that lays the document out (applyIndents). A
-// bulleted paragraph belongs to a QTextList of style ListDisc.
+// Paragraph formats: alignment as Qt holds it; the indents and the tab stops are kept in twips
+// as properties of their own, so they read back exactly on any device. A bulleted or numbered
+// paragraph belongs to a QTextList (style ListDisc or ListDecimal). Everything Qt lays a
+// paragraph out with (margins, first-line indent, tab positions) is derived from these by
+// ParagraphLayout for the device that lays the document out.
+//
+// The document's default tab width (the distance of the stops after the last explicit one) is a
+// property of its root frame, so that it travels with every copy of the document.
 namespace DocumentFormat {
 enum Property : int {
     Charset = QTextFormat::UserProperty + 1, // int, the character-set byte (1 = default)
@@ -23,10 +32,14 @@ enum Property : int {
     FirstIndentTwips = QTextFormat::UserProperty + 16, // int, first line from the left edge
     LeftOffsetTwips,                                   // int, following lines relative to the first
     RightIndentTwips,                                  // int, from the right edge
+    TabStopList,                                       // QList<int>, TabStop::pack() of each stop
+    DefaultTabTwips = QTextFormat::UserProperty + 32,  // int, of the root frame
 };
 
 constexpr int TwipsPerPoint = 20;
 constexpr int TwipsPerInch = 1440;
+// What RTF assumes when a document names no default tab width: half an inch.
+constexpr int StandardDefaultTabTwips = 720;
 // The resolution documents are laid out at on screen (Qt's logical 96 dots per inch).
 constexpr double ScreenDpi = 96.0;
 
@@ -46,24 +59,21 @@ inline double twipsToDeviceUnits(int twips, double dpi)
     return twips * dpi / TwipsPerInch;
 }
 
-// Sets the twips indents of a paragraph and the margins Qt lays it out with at dpi.
-inline void applyIndents(QTextBlockFormat& format, int firstTwips, int leftOffsetTwips, int rightTwips, double dpi)
+inline void setIndents(QTextBlockFormat& format, int firstTwips, int leftOffsetTwips, int rightTwips)
 {
     format.setProperty(FirstIndentTwips, firstTwips);
     format.setProperty(LeftOffsetTwips, leftOffsetTwips);
     format.setProperty(RightIndentTwips, rightTwips);
-    format.setLeftMargin(twipsToDeviceUnits(firstTwips + leftOffsetTwips, dpi));
-    format.setTextIndent(twipsToDeviceUnits(-leftOffsetTwips, dpi));
-    format.setRightMargin(twipsToDeviceUnits(rightTwips, dpi));
 }
 
-// Lays a paragraph out at dpi from the twips indents it holds. A bullet stands in the first-line
-// indent and the text of every line of a bulleted paragraph starts at the left indent.
-inline void layOutIndents(QTextBlockFormat& format, bool bulleted, double dpi)
-{
-    applyIndents(format, format.intProperty(FirstIndentTwips), format.intProperty(LeftOffsetTwips),
-                 format.intProperty(RightIndentTwips), dpi);
-    if (bulleted)
-        format.setTextIndent(0);
-}
+TabStops tabStops(const QTextBlockFormat& format);
+// Sorted by position, one stop per position; an empty list removes the property.
+void setTabStops(QTextBlockFormat& format, TabStops stops);
+
+enum class ListKind { None, Bullet, Numbered };
+ListKind listKind(const QTextBlock& block);
+
+int defaultTabTwips(const QTextDocument& document);
+// Also makes it the distance Qt puts default stops at (in its logical 96 dpi units).
+void setDefaultTabTwips(QTextDocument& document, int twips);
 } // namespace DocumentFormat

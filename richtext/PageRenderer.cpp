@@ -1,34 +1,18 @@
 #include "richtext/PageRenderer.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/ParagraphDecorations.h"
+#include "richtext/ParagraphLayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
-#include <QTextList>
 #include <QTextDocument>
 
 namespace {
 constexpr int TwipsPerInch = DocumentFormat::TwipsPerInch;
-
-// The margins Qt lays out with follow the device's resolution; the twips stay as they are.
-void applyIndentsFor(QTextDocument& document, double dpi)
-{
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QTextBlockFormat format = block.blockFormat();
-        if (!format.hasProperty(DocumentFormat::FirstIndentTwips) && !format.hasProperty(DocumentFormat::LeftOffsetTwips)
-            && !format.hasProperty(DocumentFormat::RightIndentTwips))
-            continue;
-        DocumentFormat::layOutIndents(format, block.textList() != nullptr, dpi);
-        cursor.setPosition(block.position());
-        cursor.setBlockFormat(format);
-    }
-    cursor.endEditBlock();
-}
 } // namespace
 
 QRect PageRenderer::renderingRectTwips(const QSize& printablePixels, int dpiX, int dpiY)
@@ -52,7 +36,7 @@ int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, con
     // a laid-out document lays it out again up to each change. At the screen's resolution they
     // are already right.
     if (dpiX != DocumentFormat::ScreenDpi)
-        applyIndentsFor(document, dpiX);
+        ParagraphLayout::layOutAll(document, dpiX);
     document.setDocumentMargin(0);
     // Keep each paragraph's shaped text from laying out to drawing instead of shaping it twice.
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
@@ -71,6 +55,7 @@ int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, con
         painter.setClipRect(area);
         context.clip = area;
         document.documentLayout()->draw(&painter, context);
+        ParagraphDecorations::paint(painter, document, area, dpiX, Qt::black);
         painter.restore();
     }
     return pages;

@@ -1,16 +1,21 @@
 #include "richtext/RtfDocumentSink.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/ParagraphLayout.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
 
+#include <algorithm>
+
 RtfDocumentSink::RtfDocumentSink(QTextDocument& document)
-    : m_document(document), m_undoWasEnabled(document.isUndoRedoEnabled())
+    : m_document(document), m_undoWasEnabled(document.isUndoRedoEnabled()),
+      m_defaultTab(DocumentFormat::StandardDefaultTabTwips)
 {
     m_document.setUndoRedoEnabled(false);
     m_document.clear();
+    DocumentFormat::setDefaultTabTwips(m_document, m_defaultTab);
     m_cursor = QTextCursor(&m_document);
     // One edit block: the document reports (and its layout follows) one change at the end
     // rather than one for every insertion.
@@ -54,13 +59,26 @@ const QTextCharFormat& RtfDocumentSink::cached(const RtfCharFormat& format)
     return m_lastCharFormat;
 }
 
+void RtfDocumentSink::defaultTab(int twips)
+{
+    m_defaultTab = twips;
+    DocumentFormat::setDefaultTabTwips(m_document, twips);
+    m_lastMarkerWidth = -1;
+}
+
 void RtfDocumentSink::text(QStringView text, const RtfCharFormat& format)
 {
+    if (m_firstRunSize < 0)
+        m_firstRunSize = format.sizeTwips;
     m_cursor.insertText(text.toString(), cached(format));
 }
 
-void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)
+const QTextBlockFormat& RtfDocumentSink::blockFormat(const RtfParaFormat& format,
+                                                     const ParagraphLayout::Marker& marker, bool pointAfterTab)
 {
+    if (marker.widthTwips() == m_lastMarkerWidth && pointAfterTab == m_lastPointAfterTab &&
+        format == m_lastParagraph)
+        return m_lastBlockFormat;
     QTextBlockFormat block;
     switch (format.align) {
     case RtfParaFormat::Align::Left:
@@ -76,10 +94,32 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
         block.setAlignment(Qt::AlignJustify);
         break;
     }
-    DocumentFormat::applyIndents(block, format.firstIndentTwips, format.leftOffsetTwips,
-                                 format.rightIndentTwips, DocumentFormat::ScreenDpi);
-    m_cursor.setBlockFormat(block);
+    DocumentFormat::setIndents(block, format.firstIndentTwips, format.leftOffsetTwips, format.rightIndentTwips);
+    DocumentFormat::setTabStops(block, format.tabs);
+    ParagraphLayout::apply(block, marker, m_defaultTab, DocumentFormat::ScreenDpi, pointAfterTab);
+    m_lastParagraph = format;
+    m_lastPointAfterTab = pointAfterTab;
+    m_lastMarkerWidth = marker.widthTwips();
+    m_lastBlockFormat = block;
+    return m_lastBlockFormat;
+}
+
+void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)
+{
+    ParagraphLayout::Marker marker;
+    if (format.list != RtfParaFormat::List::None) {
+        const bool continues = m_list && m_listKind == format.list;
+        marker.kind = format.list == RtfParaFormat::List::Bullet ? DocumentFormat::ListKind::Bullet
+                                                                 : DocumentFormat::ListKind::Numbered;
+        marker.number = continues ? m_list->count() + 1 : 1;
+        marker.sizeTwips = m_firstRunSize >= 0 ? m_firstRunSize : mark.sizeTwips;
+    }
+    const bool decimal = std::any_of(format.tabs.begin(), format.tabs.end(), [](const TabStop& stop) {
+        return stop.alignment == TabStop::Alignment::Decimal;
+    });
+    m_cursor.setBlockFormat(blockFormat(format, marker, decimal && ParagraphLayout::hasPointAfterTab(m_cursor.block().text())));
     m_cursor.setBlockCharFormat(cached(mark));
+    m_firstRunSize = -1;
 
     if (format.list == RtfParaFormat::List::None) {
         m_list = nullptr;

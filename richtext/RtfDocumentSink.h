@@ -1,7 +1,9 @@
 #pragma once
 
+#include "richtext/ParagraphLayout.h"
 #include "richtext/RtfSink.h"
 
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -9,12 +11,14 @@ class QTextDocument;
 class QTextList;
 
 // Builds a QTextDocument from what the reader reports, holding formatting as DocumentFormat.h
-// describes. The document is cleared first; undo is off while it is built.
+// describes and laid out for the screen as ParagraphLayout derives it. The document is cleared
+// first; undo is off while it is built.
 class RtfDocumentSink : public RtfSink {
 public:
     explicit RtfDocumentSink(QTextDocument& document);
     ~RtfDocumentSink() override;
 
+    void defaultTab(int twips) override;
     void text(QStringView text, const RtfCharFormat& format) override;
     void endParagraph(const RtfParaFormat& format, const RtfCharFormat& mark) override;
     void finish(const RtfParaFormat& format, const RtfCharFormat& mark) override;
@@ -24,6 +28,8 @@ public:
 private:
     void applyParagraph(const RtfParaFormat& format, const RtfCharFormat& mark);
     const QTextCharFormat& cached(const RtfCharFormat& format);
+    const QTextBlockFormat& blockFormat(const RtfParaFormat& format, const ParagraphLayout::Marker& marker,
+                                        bool pointAfterTab);
 
     QTextDocument& m_document;
     bool m_undoWasEnabled;
@@ -31,6 +37,12 @@ private:
     RtfCharFormat m_lastFormat;
     QTextCharFormat m_lastCharFormat;
     bool m_haveFormat = false;
+    RtfParaFormat m_lastParagraph;
+    int m_lastMarkerWidth = -1;
+    bool m_lastPointAfterTab = false;
+    QTextBlockFormat m_lastBlockFormat;
+    int m_defaultTab;
+    int m_firstRunSize = -1; // the size of the current paragraph's first text, -1 before it
     QTextList* m_list = nullptr;
     RtfParaFormat::List m_listKind = RtfParaFormat::List::None;
 };

@@ -20,6 +20,8 @@ using Kind = RtfTokenizer::Kind;
 
 // Indents beyond a few metres are damage; bounding them keeps every sum of two in range.
 constexpr int MaxIndentTwips = 1 << 24;
+// More stops than any page has room for are damage too.
+constexpr qsizetype MaxTabStops = 256;
 
 // Control words the reader knows. Everything else is ignored (and, after \*, its group too).
 enum class Word : unsigned char {
@@ -32,6 +34,7 @@ enum class Word : unsigned char {
     Pca,
     AnsiCpg,
     Deff,
+    DefTab,
     Uc,
     U,
     Bin,
@@ -40,6 +43,8 @@ enum class Word : unsigned char {
     // destinations
     FontTable,
     ColorTable,
+    ListTable,
+    ListOverrideTable,
     Pn,
     ListText,
     PnText,
@@ -55,6 +60,12 @@ enum class Word : unsigned char {
     Red,
     Green,
     Blue,
+    // list table entries
+    List,
+    ListId,
+    ListLevel,
+    LevelNfc,
+    ListOverride,
     // characters
     Plain,
     B,
@@ -80,6 +91,17 @@ enum class Word : unsigned char {
     Li,
     Ri,
     Ls,
+    Ilvl,
+    Tx,
+    Tb,
+    Tqr,
+    Tqc,
+    Tqdec,
+    TlDot,
+    TlHyph,
+    TlUl,
+    TlTh,
+    TlEq,
     PnLvlBlt,
     PnLvlNumbered,
     // breaks and special characters
@@ -114,25 +136,27 @@ struct WordEntry {
 // Sorted by name for binary search.
 // clang-format off
 constexpr std::array WordTable = std::to_array<WordEntry>({
-    {"aftncn", Word::Skip}, {"aftnsep", Word::Skip}, {"aftnsepc", Word::Skip},
-    {"annotation", Word::Skip}, {"ansi", Word::Ansi}, {"ansicpg", Word::AnsiCpg},
-    {"atnauthor", Word::Skip}, {"atndate", Word::Skip}, {"atnicn", Word::Skip}, {"atnid", Word::Skip},
-    {"atnparent", Word::Skip}, {"atnref", Word::Skip}, {"atntime", Word::Skip}, {"author", Word::Skip},
-    {"b", Word::B}, {"bin", Word::Bin}, {"blue", Word::Blue}, {"bullet", Word::Bullet},
-    {"buptim", Word::Skip}, {"category", Word::Skip}, {"cell", Word::Cell}, {"cf", Word::Cf},
-    {"colortbl", Word::ColorTable}, {"comment", Word::Skip}, {"company", Word::Skip}, {"cpg", Word::Cpg},
-    {"creatim", Word::Skip}, {"datastore", Word::Skip}, {"deff", Word::Deff}, {"dn", Word::Dn},
-    {"doccomm", Word::Skip}, {"docvar", Word::Skip}, {"emdash", Word::EmDash}, {"emspace", Word::EmSpace},
-    {"endash", Word::EnDash}, {"enspace", Word::EnSpace}, {"f", Word::F}, {"fcharset", Word::FCharset},
-    {"fi", Word::Fi},
+    {"aftncn", Word::Skip}, {"aftnsep", Word::Skip}, {"aftnsepc", Word::Skip}, {"annotation", Word::Skip},
+    {"ansi", Word::Ansi}, {"ansicpg", Word::AnsiCpg}, {"atnauthor", Word::Skip}, {"atndate", Word::Skip},
+    {"atnicn", Word::Skip}, {"atnid", Word::Skip}, {"atnparent", Word::Skip}, {"atnref", Word::Skip},
+    {"atntime", Word::Skip}, {"author", Word::Skip}, {"b", Word::B}, {"bin", Word::Bin}, {"blue", Word::Blue},
+    {"bullet", Word::Bullet}, {"buptim", Word::Skip}, {"category", Word::Skip}, {"cell", Word::Cell},
+    {"cf", Word::Cf}, {"colortbl", Word::ColorTable}, {"comment", Word::Skip}, {"company", Word::Skip},
+    {"cpg", Word::Cpg}, {"creatim", Word::Skip}, {"datastore", Word::Skip}, {"deff", Word::Deff},
+    {"deftab", Word::DefTab}, {"dn", Word::Dn}, {"doccomm", Word::Skip}, {"docvar", Word::Skip},
+    {"emdash", Word::EmDash}, {"emspace", Word::EmSpace}, {"endash", Word::EnDash},
+    {"enspace", Word::EnSpace}, {"f", Word::F}, {"fcharset", Word::FCharset}, {"fi", Word::Fi},
     {"field", Word::Field}, {"filetbl", Word::Skip}, {"fldinst", Word::FldInst}, {"fldrslt", Word::FldRslt},
     {"fonttbl", Word::FontTable}, {"footer", Word::Skip}, {"footerf", Word::Skip}, {"footerl", Word::Skip},
     {"footerr", Word::Skip}, {"footnote", Word::Skip}, {"fprq", Word::Fprq}, {"fs", Word::Fs},
     {"ftncn", Word::Skip}, {"ftnsep", Word::Skip}, {"ftnsepc", Word::Skip}, {"generator", Word::Skip},
-    {"green", Word::Green},
-    {"header", Word::Skip}, {"headerf", Word::Skip}, {"headerl", Word::Skip}, {"headerr", Word::Skip},
-    {"i", Word::I}, {"info", Word::Skip}, {"keywords", Word::Skip}, {"ldblquote", Word::LDblQuote},
-    {"li", Word::Li}, {"line", Word::Line}, {"listoverridetable", Word::Skip}, {"listtable", Word::Skip},
+    {"green", Word::Green}, {"header", Word::Skip}, {"headerf", Word::Skip}, {"headerl", Word::Skip},
+    {"headerr", Word::Skip}, {"i", Word::I}, {"ilvl", Word::Ilvl}, {"info", Word::Skip},
+    {"keywords", Word::Skip}, {"ldblquote", Word::LDblQuote}, {"levelnfc", Word::LevelNfc},
+    {"levelnfcn", Word::LevelNfc}, {"levelnumbers", Word::Skip}, {"leveltext", Word::Skip},
+    {"li", Word::Li}, {"line", Word::Line}, {"list", Word::List}, {"listid", Word::ListId},
+    {"listlevel", Word::ListLevel}, {"listname", Word::Skip}, {"listoverride", Word::ListOverride},
+    {"listoverridetable", Word::ListOverrideTable}, {"listtable", Word::ListTable},
     {"listtext", Word::ListText}, {"lquote", Word::LQuote}, {"ls", Word::Ls}, {"ltrmark", Word::LtrMark},
     {"mac", Word::Mac}, {"nestcell", Word::Cell}, {"nestrow", Word::Row}, {"nonshppict", Word::Skip},
     {"nosupersub", Word::NoSuperSub}, {"objclass", Word::Skip}, {"objdata", Word::Skip},
@@ -142,22 +166,23 @@ constexpr std::array WordTable = std::to_array<WordEntry>({
     {"pnlcrm", Word::PnLvlNumbered}, {"pnlvlblt", Word::PnLvlBlt}, {"pnlvlbody", Word::PnLvlNumbered},
     {"pnord", Word::PnLvlNumbered}, {"pnordt", Word::PnLvlNumbered}, {"pntext", Word::PnText},
     {"pntxta", Word::Skip}, {"pntxtb", Word::Skip}, {"pnucltr", Word::PnLvlNumbered},
-    {"pnucrm", Word::PnLvlNumbered}, {"printim", Word::Skip}, {"private", Word::Skip},
-    {"qc", Word::Qc}, {"qj", Word::Qj}, {"ql", Word::Ql}, {"qmspace", Word::QmSpace}, {"qr", Word::Qr},
+    {"pnucrm", Word::PnLvlNumbered}, {"printim", Word::Skip}, {"private", Word::Skip}, {"qc", Word::Qc},
+    {"qj", Word::Qj}, {"ql", Word::Ql}, {"qmspace", Word::QmSpace}, {"qr", Word::Qr},
     {"rdblquote", Word::RDblQuote}, {"red", Word::Red}, {"revtbl", Word::Skip}, {"revtim", Word::Skip},
     {"ri", Word::Ri}, {"row", Word::Row}, {"rquote", Word::RQuote}, {"rsidtbl", Word::Skip},
     {"rtf", Word::Rtf}, {"rtlmark", Word::RtlMark}, {"rxe", Word::Skip}, {"sect", Word::Sect},
-    {"shprslt", Word::Skip}, {"strike", Word::Strike}, {"striked", Word::Strike},
-    {"stylesheet", Word::Skip}, {"sub", Word::Sub}, {"subject", Word::Skip}, {"super", Word::Super},
-    {"tab", Word::Tab}, {"tc", Word::Skip}, {"template", Word::Skip}, {"title", Word::Skip},
+    {"shprslt", Word::Skip}, {"strike", Word::Strike}, {"striked", Word::Strike}, {"stylesheet", Word::Skip},
+    {"sub", Word::Sub}, {"subject", Word::Skip}, {"super", Word::Super}, {"tab", Word::Tab}, {"tb", Word::Tb},
+    {"tc", Word::Skip}, {"template", Word::Skip}, {"title", Word::Skip}, {"tldot", Word::TlDot},
+    {"tleq", Word::TlEq}, {"tlhyph", Word::TlHyph}, {"tlmdot", Word::TlDot}, {"tlth", Word::TlTh},
+    {"tlul", Word::TlUl}, {"tqc", Word::Tqc}, {"tqdec", Word::Tqdec}, {"tqr", Word::Tqr}, {"tx", Word::Tx},
     {"txe", Word::Skip}, {"u", Word::U}, {"uc", Word::Uc}, {"ud", Word::Ud}, {"ul", Word::Ul},
     {"uld", Word::Ul}, {"uldash", Word::Ul}, {"uldashd", Word::Ul}, {"uldashdd", Word::Ul},
     {"uldb", Word::Ul}, {"ulhwave", Word::Ul}, {"ulldash", Word::Ul}, {"ulnone", Word::UlNone},
     {"ulth", Word::Ul}, {"ulthd", Word::Ul}, {"ulthdash", Word::Ul}, {"ulthdashd", Word::Ul},
     {"ulthdashdd", Word::Ul}, {"ulthldash", Word::Ul}, {"ululdbwave", Word::Ul}, {"ulw", Word::Ul},
-    {"ulwave", Word::Ul}, {"up", Word::Up}, {"upr", Word::Upr}, {"userprops", Word::Skip},
-    {"v", Word::V}, {"xe", Word::Skip}, {"xmlnstbl", Word::Skip}, {"zwj", Word::Zwj},
-    {"zwnj", Word::Zwnj},
+    {"ulwave", Word::Ul}, {"up", Word::Up}, {"upr", Word::Upr}, {"userprops", Word::Skip}, {"v", Word::V},
+    {"xe", Word::Skip}, {"xmlnstbl", Word::Skip}, {"zwj", Word::Zwj}, {"zwnj", Word::Zwnj},
 });
 // clang-format on
 
@@ -182,6 +207,8 @@ enum class Destination : unsigned char {
     ColorTable, // colour entries
     Pn,         // a paragraph-numbering description: its words tell bullets from numbers
     ListText,   // the text of a list marker (dropped; the list is the paragraph's property)
+    ListTable,  // Word's list definitions: which lists are bulleted
+    ListOverrideTable, // which list each \lsN stands for
     Upr,        // \upr: its plain group is dropped for the \ud that follows
     UprPlain,
 };
@@ -209,6 +236,46 @@ struct GroupState {
     RtfParaFormat paragraph;
     RtfParaFormat::List pnList = RtfParaFormat::List::None; // what a \pn group found
     bool pnSeen = false;
+    int listOverride = 0; // \lsN of the paragraph, 0 none
+    int listLevel = 0;    // \ilvlN
+};
+
+// Word's list tables: the kind of each level of each list, and the list each override names.
+class ListTables {
+public:
+    static constexpr int MaxLevels = 9;
+    void beginList() { m_levels.clear(); }
+    void beginLevel()
+    {
+        if (m_levels.size() < MaxLevels)
+            m_levels.push_back(RtfParaFormat::List::Numbered);
+    }
+    // \levelnfcN: 23 is a bullet, 255 no marker at all.
+    void levelFormat(int nfc)
+    {
+        if (!m_levels.empty())
+            m_levels.back() = nfc == 23 ? RtfParaFormat::List::Bullet
+                              : nfc == 255 ? RtfParaFormat::List::None
+                                           : RtfParaFormat::List::Numbered;
+    }
+    void listId(int id) { m_lists.insert(id, m_levels); }
+    void overrideListId(int id) { m_overrideListId = id; }
+    void overrideNumber(int ls) { m_overrides.insert(ls, m_overrideListId); }
+    // The kind of level of the list \lsN names; false when the tables do not tell.
+    bool kind(int ls, int level, RtfParaFormat::List& kind) const
+    {
+        const auto list = m_lists.constFind(m_overrides.value(ls, -1));
+        if (list == m_lists.cend() || list->empty())
+            return false;
+        kind = (*list)[size_t(qBound(0, level, int(list->size()) - 1))];
+        return true;
+    }
+
+private:
+    std::vector<RtfParaFormat::List> m_levels; // of the list being read
+    QHash<int, std::vector<RtfParaFormat::List>> m_lists;
+    QHash<int, int> m_overrides;
+    int m_overrideListId = -1;
 };
 
 class Parser {
@@ -228,10 +295,20 @@ private:
     void finish();
     void groupEnd();
     void controlWord(const RtfTokenizer::Token& token);
+    // The words of each destination; in the body, the words of the document and those that open a
+    // destination come first, then those of characters, paragraphs and text.
+    void fontTableWord(Word word, const RtfTokenizer::Token& token, bool atGroupStart);
+    void colorTableWord(Word word, int value);
+    void pnWord(Word word, const RtfTokenizer::Token& token, bool atGroupStart);
+    void listTableWord(Word word, const RtfTokenizer::Token& token);
+    void documentWord(Word word, const RtfTokenizer::Token& token, bool atGroupStart);
+    void characterWord(Word word, const RtfTokenizer::Token& token);
+    void paragraphWord(Word word, const RtfTokenizer::Token& token);
+    void textWord(Word word);
+    static bool isDocumentWord(Word word);
     void controlSymbol(char symbol);
     void bodyBytes(QByteArrayView bytes);
     void bodyChar(char16_t c);
-    void fontTableWord(Word word, const RtfTokenizer::Token& token);
     void fontTableText(QByteArrayView bytes);
     void fontNameBytesToText();
     void colorTableText(QByteArrayView bytes);
@@ -240,7 +317,11 @@ private:
     void endParagraph();
     void pendingCellTab();
     void skipDestination();
+    // The font in force: the group's, else the document's default font; null when neither is in the table.
+    const RtfFont* effectiveFont() const;
     int codePageOfState() const;
+    // The paragraph in force, its list kind looked up in the list tables.
+    RtfParaFormat paragraphFormat() const;
     CodePageDecoder& decoder(int codePage);
     RtfCharFormat charFormat() const;
     bool inBody() const
@@ -276,6 +357,8 @@ private:
     int m_red = 0, m_green = 0, m_blue = 0;
     bool m_colorHasValue = false;
     RtfParaFormat::List m_listTextKind = RtfParaFormat::List::None;
+    ListTables m_listTables;
+    TabStop m_pendingTab; // the kind and leader words seen before the \tx they belong to
 
     std::vector<std::unique_ptr<CodePageDecoder>> m_decoders;
     QByteArray m_pendingBytes;
@@ -284,6 +367,7 @@ private:
     RtfCharFormat m_pendingFormat;
     bool m_cellTab = false;
     bool m_paragraphHasText = false;
+    bool m_paragraphEnded = false; // some paragraph has ended
     bool m_documentEnded = false;
     RtfParaFormat m_endParagraph;
     RtfCharFormat m_endMark;
@@ -366,10 +450,13 @@ void Parser::run()
 void Parser::finish()
 {
     flushText();
-    if (m_documentEnded && m_stack.empty())
-        m_sink.finish(m_endParagraph, m_endMark);
-    else
-        m_sink.finish(m_state.paragraph, charFormat());
+    const bool ended = m_documentEnded && m_stack.empty();
+    RtfParaFormat last = ended ? m_endParagraph : paragraphFormat();
+    // A document whose last paragraph ends with \par has no paragraph after it; the empty one
+    // our document keeps there shows no bullet.
+    if (m_paragraphEnded && !m_paragraphHasText)
+        last.list = RtfParaFormat::List::None;
+    m_sink.finish(last, ended ? m_endMark : charFormat());
 }
 
 void Parser::groupStart()
@@ -400,7 +487,7 @@ void Parser::groupEnd()
         return; // unbalanced: more closing braces than opening ones
     if (m_stack.size() == 1) {
         // The document's last paragraph has the formats in force where the document ends.
-        m_endParagraph = m_state.paragraph;
+        m_endParagraph = paragraphFormat();
         m_endMark = charFormat();
         m_documentEnded = true;
     }
@@ -421,16 +508,29 @@ void Parser::skipDestination()
     m_skipDepth = 1;
 }
 
-int Parser::codePageOfState() const
+const RtfFont* Parser::effectiveFont() const
 {
     int font = m_state.font;
     if (font < 0) {
         const auto it = m_fontIndex.constFind(m_defaultFontNumber);
         font = it != m_fontIndex.cend() ? *it : -1;
     }
-    if (font >= 0 && m_fonts[size_t(font)].codePage != 0)
-        return m_fonts[size_t(font)].codePage;
-    return m_documentCodePage;
+    return font >= 0 ? &m_fonts[size_t(font)] : nullptr;
+}
+
+int Parser::codePageOfState() const
+{
+    const RtfFont* font = effectiveFont();
+    return font && font->codePage != 0 ? font->codePage : m_documentCodePage;
+}
+
+RtfParaFormat Parser::paragraphFormat() const
+{
+    RtfParaFormat format = m_state.paragraph;
+    RtfParaFormat::List kind;
+    if (m_state.listOverride > 0 && m_listTables.kind(m_state.listOverride, m_state.listLevel, kind))
+        format.list = kind;
+    return format;
 }
 
 CodePageDecoder& Parser::decoder(int codePage)
@@ -455,16 +555,10 @@ CodePageDecoder& Parser::decoder(int codePage)
 RtfCharFormat Parser::charFormat() const
 {
     RtfCharFormat format;
-    int font = m_state.font;
-    if (font < 0) {
-        const auto it = m_fontIndex.constFind(m_defaultFontNumber);
-        font = it != m_fontIndex.cend() ? *it : -1;
-    }
-    if (font >= 0) {
-        const RtfFont& f = m_fonts[size_t(font)];
-        format.face = f.name;
-        format.charset = f.charset;
-        format.pitch = f.pitch;
+    if (const RtfFont* font = effectiveFont()) {
+        format.face = font->name;
+        format.charset = font->charset;
+        format.pitch = font->pitch;
     }
     format.sizeTwips = m_state.sizeTwips;
     format.bold = m_state.bold;
@@ -571,8 +665,9 @@ void Parser::endParagraph()
         return;
     m_cellTab = false;
     flushText();
-    m_sink.endParagraph(m_state.paragraph, charFormat());
+    m_sink.endParagraph(paragraphFormat(), charFormat());
     m_paragraphHasText = false;
+    m_paragraphEnded = true;
     m_listTextKind = RtfParaFormat::List::None;
 }
 
@@ -599,48 +694,6 @@ void Parser::fontTableText(QByteArrayView bytes)
         } else if (m_currentFont) {
             m_fontNameBytes.append(c);
         }
-    }
-}
-
-void Parser::fontTableWord(Word word, const RtfTokenizer::Token& token)
-{
-    switch (word) {
-    case Word::F: {
-        if (m_currentFont)
-            fontTableText(";");
-        const auto it = m_fontIndex.constFind(token.parameter);
-        if (it != m_fontIndex.cend()) {
-            m_currentFont = &m_fonts[size_t(*it)];
-            *m_currentFont = RtfFont{};
-        } else {
-            m_fontIndex.insert(token.parameter, int(m_fonts.size()));
-            m_fonts.emplace_back();
-            m_currentFont = &m_fonts.back();
-        }
-        m_currentFont->number = token.parameter;
-        m_fontEntryDepth = m_stack.size();
-        m_fontNameBytes.clear();
-        m_fontName.clear();
-        break;
-    }
-    case Word::FCharset:
-        if (m_currentFont) {
-            m_currentFont->charset = token.parameter;
-            if (m_currentFont->codePage == 0 ||
-                m_currentFont->codePage == CodePageDecoder::codePageOfCharset(0))
-                m_currentFont->codePage = CodePageDecoder::codePageOfCharset(token.parameter);
-        }
-        break;
-    case Word::Cpg:
-        if (m_currentFont && token.parameter > 0)
-            m_currentFont->codePage = token.parameter;
-        break;
-    case Word::Fprq:
-        if (m_currentFont)
-            m_currentFont->pitch = token.parameter == 1 ? 1 : token.parameter == 2 ? 2 : 0;
-        break;
-    default:
-        break;
     }
 }
 
@@ -689,77 +742,219 @@ void Parser::controlSymbol(char symbol)
     }
 }
 
+void Parser::fontTableWord(Word word, const RtfTokenizer::Token& token, bool atGroupStart)
+{
+    if (atGroupStart && isFontEntryDestination(token.text)) {
+        skipDestination(); // \fname, \panose ... inside an entry
+        return;
+    }
+    switch (word) {
+    case Word::F: {
+        if (m_currentFont)
+            fontTableText(";");
+        const auto it = m_fontIndex.constFind(token.parameter);
+        if (it != m_fontIndex.cend()) {
+            m_currentFont = &m_fonts[size_t(*it)];
+            *m_currentFont = RtfFont{};
+        } else {
+            m_fontIndex.insert(token.parameter, int(m_fonts.size()));
+            m_fonts.emplace_back();
+            m_currentFont = &m_fonts.back();
+        }
+        m_currentFont->number = token.parameter;
+        m_fontEntryDepth = m_stack.size();
+        m_fontNameBytes.clear();
+        m_fontName.clear();
+        break;
+    }
+    case Word::FCharset:
+        if (m_currentFont) {
+            m_currentFont->charset = token.parameter;
+            if (m_currentFont->codePage == 0 ||
+                m_currentFont->codePage == CodePageDecoder::codePageOfCharset(0))
+                m_currentFont->codePage = CodePageDecoder::codePageOfCharset(token.parameter);
+        }
+        break;
+    case Word::Cpg:
+        if (m_currentFont && token.parameter > 0)
+            m_currentFont->codePage = token.parameter;
+        break;
+    case Word::Fprq:
+        if (m_currentFont)
+            m_currentFont->pitch = token.parameter == 1 ? 1 : token.parameter == 2 ? 2 : 0;
+        break;
+    case Word::Bin:
+        m_tokens.skipBinary(token.parameter);
+        break;
+    case Word::U: {
+        const int p = token.parameter;
+        bodyChar(char16_t(p < 0 ? p + 65536 : qMin(p, 0xFFFF)));
+        m_unicodeSkip = m_state.skipAfterUnicode;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Parser::colorTableWord(Word word, int value)
+{
+    value = qBound(0, value, 255);
+    switch (word) {
+    case Word::Red:
+        m_red = value;
+        break;
+    case Word::Green:
+        m_green = value;
+        break;
+    case Word::Blue:
+        m_blue = value;
+        break;
+    default:
+        return;
+    }
+    m_colorHasValue = true;
+}
+
+void Parser::pnWord(Word word, const RtfTokenizer::Token& token, bool atGroupStart)
+{
+    if (word == Word::PnLvlBlt) {
+        m_state.pnList = RtfParaFormat::List::Bullet;
+    } else if (word == Word::PnLvlNumbered) {
+        if (m_state.pnList == RtfParaFormat::List::None || token.parameter != 0)
+            m_state.pnList = RtfParaFormat::List::Numbered;
+    } else if (atGroupStart || word == Word::Skip) {
+        skipDestination();
+    } else if (word == Word::Bin) {
+        m_tokens.skipBinary(token.parameter);
+    }
+}
+
+void Parser::listTableWord(Word word, const RtfTokenizer::Token& token)
+{
+    const bool overrides = m_state.destination == Destination::ListOverrideTable;
+    switch (word) {
+    case Word::List:
+        m_listTables.beginList();
+        break;
+    case Word::ListLevel:
+        m_listTables.beginLevel();
+        break;
+    case Word::LevelNfc:
+        m_listTables.levelFormat(token.parameter);
+        break;
+    case Word::ListId:
+        if (overrides)
+            m_listTables.overrideListId(token.parameter);
+        else
+            m_listTables.listId(token.parameter);
+        break;
+    case Word::ListOverride:
+        m_listTables.overrideListId(-1);
+        break;
+    case Word::Ls:
+        if (overrides)
+            m_listTables.overrideNumber(token.parameter);
+        break;
+    case Word::Skip:
+        skipDestination();
+        break;
+    case Word::Bin:
+        m_tokens.skipBinary(token.parameter);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Parser::isDocumentWord(Word word)
+{
+    switch (word) {
+    case Word::Unknown:
+    case Word::Rtf:
+    case Word::Ansi:
+    case Word::Mac:
+    case Word::Pc:
+    case Word::Pca:
+    case Word::AnsiCpg:
+    case Word::Deff:
+    case Word::DefTab:
+    case Word::Uc:
+    case Word::U:
+    case Word::Bin:
+    case Word::FontTable:
+    case Word::ColorTable:
+    case Word::ListTable:
+    case Word::ListOverrideTable:
+    case Word::Pn:
+    case Word::ListText:
+    case Word::PnText:
+    case Word::Upr:
+    case Word::Ud:
+    case Word::Field:
+    case Word::FldInst:
+    case Word::FldRslt:
+    case Word::Skip:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Parser::controlWord(const RtfTokenizer::Token& token)
 {
     const Word word = token.text.isEmpty() ? Word::Unknown : lookUp(token.text);
-    const int p = token.parameter;
-    const bool on = !token.hasParameter || p != 0;
     const bool atGroupStart = m_groupStart;
 
     if (m_starred && atGroupStart) {
         m_starred = false;
         // An ignorable destination we do not read: its whole group goes.
         if (word != Word::Pn && word != Word::Ud && word != Word::FldInst && word != Word::ListText &&
-            word != Word::PnText) {
+            word != Word::PnText && word != Word::ListTable && word != Word::ListOverrideTable) {
             flushBytes();
             skipDestination();
             return;
         }
     }
 
-    if (m_state.destination == Destination::UprPlain) {
+    switch (m_state.destination) {
+    case Destination::UprPlain:
         if (word == Word::Ud)
             m_state.destination = Destination::Body;
         else if (atGroupStart)
             skipDestination();
         return;
+    case Destination::FontTable:
+        fontTableWord(word, token, atGroupStart);
+        return;
+    case Destination::ColorTable:
+        colorTableWord(word, token.parameter);
+        return;
+    case Destination::Pn:
+        pnWord(word, token, atGroupStart);
+        return;
+    case Destination::ListTable:
+    case Destination::ListOverrideTable:
+        listTableWord(word, token);
+        return;
+    default:
+        break;
     }
+    if (isDocumentWord(word)) {
+        documentWord(word, token, atGroupStart);
+        return;
+    }
+    // Formatting and text of the body (also inside groups that only hold formatting).
+    flushBytes();
+    characterWord(word, token);
+    paragraphWord(word, token);
+    textWord(word);
+}
 
-    if (m_state.destination == Destination::FontTable) {
-        if (atGroupStart && isFontEntryDestination(token.text)) {
-            skipDestination(); // \fname, \panose ... inside an entry
-            return;
-        }
-        fontTableWord(word, token);
-        if (word == Word::Bin) {
-            m_tokens.skipBinary(p);
-        } else if (word == Word::U) {
-            bodyChar(char16_t(p < 0 ? p + 65536 : qMin(p, 0xFFFF)));
-            m_unicodeSkip = m_state.skipAfterUnicode;
-        }
-        return;
-    }
-    if (m_state.destination == Destination::ColorTable) {
-        const int value = qBound(0, p, 255);
-        if (word == Word::Red || word == Word::Green || word == Word::Blue)
-            m_colorHasValue = true;
-        if (word == Word::Red)
-            m_red = value;
-        else if (word == Word::Green)
-            m_green = value;
-        else if (word == Word::Blue)
-            m_blue = value;
-        return;
-    }
-    if (m_state.destination == Destination::Pn) {
-        if (word == Word::PnLvlBlt) {
-            m_state.pnList = RtfParaFormat::List::Bullet;
-        } else if (word == Word::PnLvlNumbered) {
-            if (m_state.pnList == RtfParaFormat::List::None || p != 0)
-                m_state.pnList = RtfParaFormat::List::Numbered;
-        } else if (atGroupStart || word == Word::Skip) {
-            skipDestination();
-        } else if (word == Word::Bin) {
-            m_tokens.skipBinary(p);
-        }
-        return;
-    }
-
+void Parser::documentWord(Word word, const RtfTokenizer::Token& token, bool atGroupStart)
+{
+    const int p = token.parameter;
     switch (word) {
-    case Word::Unknown:
-        return;
-    case Word::Rtf:
-        return;
     case Word::Ansi:
         m_documentCodePage = 1252;
         return;
@@ -778,6 +973,10 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
         return;
     case Word::Deff:
         m_defaultFontNumber = p;
+        return;
+    case Word::DefTab:
+        if (p > 0)
+            m_sink.defaultTab(qMin(p, TabStop::MaxPositionTwips));
         return;
     case Word::Uc:
         m_state.skipAfterUnicode = static_cast<unsigned char>(qBound(0, p, 255));
@@ -810,6 +1009,14 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
         flushBytes();
         m_state.destination = Destination::ColorTable;
         return;
+    case Word::ListTable:
+        flushBytes();
+        m_state.destination = Destination::ListTable;
+        return;
+    case Word::ListOverrideTable:
+        flushBytes();
+        m_state.destination = Destination::ListOverrideTable;
+        return;
     case Word::Pn:
         flushBytes();
         m_state.destination = Destination::Pn;
@@ -822,20 +1029,20 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
         m_state.destination = Destination::ListText;
         m_listTextKind = RtfParaFormat::List::Bullet;
         return;
-    case Word::Field:
-    case Word::FldRslt:
-        return;
     case Word::FldInst:
     case Word::Skip:
         flushBytes();
         skipDestination();
         return;
-    default:
-        break;
+    default: // \rtf, \field, \fldrslt and words we do not know
+        return;
     }
+}
 
-    // Formatting and text of the body (also inside groups that only hold formatting).
-    flushBytes();
+void Parser::characterWord(Word word, const RtfTokenizer::Token& token)
+{
+    const int p = token.parameter;
+    const bool on = !token.hasParameter || p != 0;
     switch (word) {
     case Word::F: {
         const auto it = m_fontIndex.constFind(p);
@@ -889,44 +1096,104 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
     case Word::V:
         m_state.hidden = on;
         break;
+    default:
+        break;
+    }
+}
+
+void Parser::paragraphWord(Word word, const RtfTokenizer::Token& token)
+{
+    const int p = token.parameter;
+    RtfParaFormat& paragraph = m_state.paragraph;
+    switch (word) {
     case Word::Pard:
-        m_state.paragraph = RtfParaFormat{};
+        paragraph = RtfParaFormat{};
+        m_state.listOverride = 0;
+        m_state.listLevel = 0;
+        m_pendingTab = TabStop{};
         break;
     case Word::Ql:
-        m_state.paragraph.align = RtfParaFormat::Align::Left;
+        paragraph.align = RtfParaFormat::Align::Left;
         break;
     case Word::Qr:
-        m_state.paragraph.align = RtfParaFormat::Align::Right;
+        paragraph.align = RtfParaFormat::Align::Right;
         break;
     case Word::Qc:
-        m_state.paragraph.align = RtfParaFormat::Align::Center;
+        paragraph.align = RtfParaFormat::Align::Center;
         break;
     case Word::Qj:
-        m_state.paragraph.align = RtfParaFormat::Align::Justify;
+        paragraph.align = RtfParaFormat::Align::Justify;
         break;
     case Word::Fi: {
         // RTF holds the first line relative to the left indent; we hold it from the edge.
-        const int left = m_state.paragraph.firstIndentTwips + m_state.paragraph.leftOffsetTwips;
+        const int left = paragraph.firstIndentTwips + paragraph.leftOffsetTwips;
         const int first = left + qBound(-MaxIndentTwips, p, MaxIndentTwips);
-        m_state.paragraph.firstIndentTwips = first;
-        m_state.paragraph.leftOffsetTwips = left - first;
+        paragraph.firstIndentTwips = first;
+        paragraph.leftOffsetTwips = left - first;
         break;
     }
     case Word::Li: {
-        const int fi = -m_state.paragraph.leftOffsetTwips;
+        const int fi = -paragraph.leftOffsetTwips;
         const int left = qBound(-MaxIndentTwips, p, MaxIndentTwips);
-        m_state.paragraph.firstIndentTwips = left + fi;
-        m_state.paragraph.leftOffsetTwips = left - m_state.paragraph.firstIndentTwips;
+        paragraph.firstIndentTwips = left + fi;
+        paragraph.leftOffsetTwips = left - paragraph.firstIndentTwips;
         break;
     }
     case Word::Ri:
-        m_state.paragraph.rightIndentTwips = qBound(-MaxIndentTwips, p, MaxIndentTwips);
+        paragraph.rightIndentTwips = qBound(-MaxIndentTwips, p, MaxIndentTwips);
         break;
     case Word::Ls:
-        if (m_state.paragraph.list == RtfParaFormat::List::None)
-            m_state.paragraph.list =
+        m_state.listOverride = p;
+        if (paragraph.list == RtfParaFormat::List::None)
+            paragraph.list =
                 m_listTextKind != RtfParaFormat::List::None ? m_listTextKind : RtfParaFormat::List::Bullet;
         break;
+    case Word::Ilvl:
+        m_state.listLevel = p;
+        break;
+    case Word::Tqr:
+        m_pendingTab.alignment = TabStop::Alignment::Right;
+        break;
+    case Word::Tqc:
+        m_pendingTab.alignment = TabStop::Alignment::Center;
+        break;
+    case Word::Tqdec:
+        m_pendingTab.alignment = TabStop::Alignment::Decimal;
+        break;
+    case Word::TlDot:
+        m_pendingTab.leader = TabStop::Leader::Dots;
+        break;
+    case Word::TlHyph:
+        m_pendingTab.leader = TabStop::Leader::Hyphens;
+        break;
+    case Word::TlUl:
+        m_pendingTab.leader = TabStop::Leader::Underline;
+        break;
+    case Word::TlTh:
+        m_pendingTab.leader = TabStop::Leader::ThickLine;
+        break;
+    case Word::TlEq:
+        m_pendingTab.leader = TabStop::Leader::Equals;
+        break;
+    case Word::Tx:
+        // A paragraph holds as many stops as the file gives, but no more than a page could use.
+        if (paragraph.tabs.size() < MaxTabStops) {
+            m_pendingTab.positionTwips = qBound(0, p, TabStop::MaxPositionTwips);
+            paragraph.tabs.append(m_pendingTab);
+        }
+        m_pendingTab = TabStop{};
+        break;
+    case Word::Tb: // a bar, not a stop
+        m_pendingTab = TabStop{};
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::textWord(Word word)
+{
+    switch (word) {
     case Word::Par:
         endParagraph();
         break;

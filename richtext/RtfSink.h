@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/TabStop.h"
+
 #include <QRgb>
 #include <QString>
 #include <QStringView>
@@ -31,6 +33,7 @@ struct RtfParaFormat {
     int firstIndentTwips = 0; // first line from the left edge
     int leftOffsetTwips = 0;  // following lines relative to the first line
     int rightIndentTwips = 0;
+    TabStops tabs; // in the order the document sets them
 
     bool operator==(const RtfParaFormat&) const = default;
 };
@@ -38,6 +41,8 @@ struct RtfParaFormat {
 class RtfSink {
 public:
     virtual ~RtfSink() = default;
+    // The document's default tab width (\deftab), before its text.
+    virtual void defaultTab(int twips) { Q_UNUSED(twips) }
     // A run of text of one format: letters, '\t' and QChar::LineSeparator for a line break.
     virtual void text(QStringView text, const RtfCharFormat& format) = 0;
     // Ends the current paragraph, which has the given format; its mark has the character format

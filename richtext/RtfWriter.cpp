@@ -29,12 +29,6 @@ FontKey fontOf(const QTextCharFormat& format, const QString& defaultFace)
             intProperty(format, DocumentFormat::Charset, 1), intProperty(format, DocumentFormat::Pitch, 0)};
 }
 
-bool isBullet(QTextListFormat::Style style)
-{
-    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
-           style == QTextListFormat::ListSquare;
-}
-
 class Writer {
 public:
     explicit Writer(const QTextDocument& document) : m_document(document) {}
@@ -46,6 +40,7 @@ private:
     void collect();
     void writeHeader(QByteArray& out) const;
     void writeParagraph(const QTextBlock& block, bool last);
+    void writeTabStops(const TabStops& stops);
     void writeCharFormat(const QTextCharFormat& format);
     void writeText(const QString& text);
     static void appendFaceName(QByteArray& out, const QString& face);
@@ -112,7 +107,8 @@ void Writer::appendFaceName(QByteArray& out, const QString& face)
 
 void Writer::writeHeader(QByteArray& out) const
 {
-    out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
+    out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab" +
+           QByteArray::number(DocumentFormat::defaultTabTwips(m_document)) + "\\uc1{\\fonttbl";
     for (size_t i = 0; i < m_fonts.size(); ++i) {
         const FontKey& font = m_fonts[i];
         out +=
@@ -144,6 +140,46 @@ void Writer::writeHeader(QByteArray& out) const
                "{\\listoverride\\listid2\\listoverridecount0\\ls2}}\r\n";
     }
     out += "\\viewkind4\\uc1\r\n";
+}
+
+void Writer::writeTabStops(const TabStops& stops)
+{
+    QByteArray& out = m_body;
+    for (const TabStop& stop : stops) {
+        switch (stop.leader) {
+        case TabStop::Leader::None:
+            break;
+        case TabStop::Leader::Dots:
+            out += "\\tldot";
+            break;
+        case TabStop::Leader::Hyphens:
+            out += "\\tlhyph";
+            break;
+        case TabStop::Leader::Underline:
+            out += "\\tlul";
+            break;
+        case TabStop::Leader::ThickLine:
+            out += "\\tlth";
+            break;
+        case TabStop::Leader::Equals:
+            out += "\\tleq";
+            break;
+        }
+        switch (stop.alignment) {
+        case TabStop::Alignment::Left:
+            break;
+        case TabStop::Alignment::Right:
+            out += "\\tqr";
+            break;
+        case TabStop::Alignment::Center:
+            out += "\\tqc";
+            break;
+        case TabStop::Alignment::Decimal:
+            out += "\\tqdec";
+            break;
+        }
+        out += "\\tx" + QByteArray::number(stop.positionTwips);
+    }
 }
 
 void Writer::writeCharFormat(const QTextCharFormat& format)
@@ -220,7 +256,7 @@ void Writer::writeParagraph(const QTextBlock& block, bool last)
     if (const QTextList* list = block.textList()) {
         // Word's lists (\\ls with the list tables), which LibreOffice and AbiWord read, and the
         // marker as text for readers that know no lists.
-        if (isBullet(list->format().style())) {
+        if (DocumentFormat::listKind(block) == DocumentFormat::ListKind::Bullet) {
             out += "{\\listtext\\f" + QByteArray::number(m_symbolFont) + "\\'b7\\tab}\\ls1";
         } else {
             out += "{\\listtext " + QByteArray::number(list->itemNumber(block) + 1) + ".\\tab}\\ls2";
@@ -240,6 +276,7 @@ void Writer::writeParagraph(const QTextBlock& block, bool last)
     out += "\\fi" + QByteArray::number(-offset) + "\\li" + QByteArray::number(first + offset);
     if (right != 0)
         out += "\\ri" + QByteArray::number(right);
+    writeTabStops(DocumentFormat::tabStops(format));
 
     // Each run is a group of its own, so no reader has to undo the previous run's format.
     for (auto it = block.begin(); !it.atEnd(); ++it) {

@@ -3,6 +3,8 @@
 #include "framework/MessageDispatch.h"
 #include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentFormat.h"
+#include "richtext/ParagraphDecorations.h"
+#include "richtext/ParagraphLayout.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "richtext/TParaAttributes.h"
@@ -99,6 +101,7 @@ void TCustomRichEdit::prepareDocument(QTextDocument& document) const
 {
     // The text starts at the format rectangle's edge; the margins are the viewport's.
     document.setDocumentMargin(0);
+    DocumentFormat::setDefaultTabTwips(document, DocumentFormat::defaultTabTwips(document));
     document.clearUndoRedoStacks();
 }
 
@@ -179,6 +182,7 @@ int TCustomRichEdit::textLength() const
 void TCustomRichEdit::Clear()
 {
     QTextEdit::clear();
+    DocumentFormat::setDefaultTabTwips(*document(), DocumentFormat::StandardDefaultTabTwips);
     // New text takes the default attributes again, not the format the caret had.
     setCurrentCharFormat(QTextCharFormat());
     DocumentDefaults::reapply(*document());
@@ -404,18 +408,18 @@ void TCustomRichEdit::changeParagraphFormats(const BlockChange& change)
 {
     const QTextCursor cursor = textCursor();
     QTextDocument& doc = *document();
+    const QTextBlock first = doc.findBlock(cursor.selectionStart());
     const QTextBlock last = doc.findBlock(cursor.selectionEnd());
     QTextCursor edit(&doc);
     edit.beginEditBlock();
     // Runs of neighbouring paragraphs of one format change together.
-    for (QTextBlock block = doc.findBlock(cursor.selectionStart()); block.isValid();) {
+    for (QTextBlock block = first; block.isValid();) {
         const QTextBlockFormat format = block.blockFormat();
         QTextBlock runEnd = block;
         while (runEnd != last && runEnd.next().isValid() && runEnd.next().blockFormat() == format)
             runEnd = runEnd.next();
         QTextBlockFormat changed = format;
         change(changed);
-        layOutIndents(changed);
         if (changed != format) {
             edit.setPosition(block.position());
             edit.setPosition(runEnd.position(), QTextCursor::KeepAnchor);
@@ -425,6 +429,7 @@ void TCustomRichEdit::changeParagraphFormats(const BlockChange& change)
             break;
         block = runEnd.next();
     }
+    ParagraphLayout::layOut(doc, first, last, layoutDpi());
     edit.endEditBlock();
 }
 
@@ -466,21 +471,9 @@ void TCustomRichEdit::setParagraphsBulleted(bool bulleted)
             edit.setBlockFormat(format);
         }
     }
+    // A marker moves the first line's text to the first stop after it.
+    ParagraphLayout::layOut(doc, blocks.first(), blocks.last(), layoutDpi());
     edit.endEditBlock();
-    // The text of a bulleted paragraph starts at the left indent on every line.
-    changeParagraphFormats([](QTextBlockFormat&) {});
-}
-
-void TCustomRichEdit::layOutIndents(QTextBlockFormat& format) const
-{
-    layOutIndents(*document(), format);
-}
-
-void TCustomRichEdit::layOutIndents(const QTextDocument& document, QTextBlockFormat& format)
-{
-    const bool bulleted =
-        format.objectIndex() >= 0 && qobject_cast<QTextList*>(document.object(format.objectIndex()));
-    DocumentFormat::layOutIndents(format, bulleted, DocumentFormat::ScreenDpi);
 }
 
 double TCustomRichEdit::layoutDpi() const
@@ -493,13 +486,6 @@ void TCustomRichEdit::replaceDocument(QTextDocument* next)
 {
     QPointer<QTextDocument> previous = document();
     const QTextCharFormat defaults = defaultCharFormat();
-    for (QTextBlock block = next->begin(); block.isValid(); block = block.next()) {
-        if (!block.textList())
-            continue;
-        QTextBlockFormat format = block.blockFormat();
-        layOutIndents(*next, format);
-        QTextCursor(block).setBlockFormat(format);
-    }
     next->setParent(this);
     prepareDocument(*next);
     DocumentDefaults::setCharFormat(*next, defaults);
@@ -589,7 +575,13 @@ void TCustomRichEdit::insertFromMimeData(const QMimeData* source)
         rtf = source->data(RtfMimeAlternative);
     QTextDocument part;
     if (!rtf.isEmpty() && RtfReader::read(rtf, part)) {
+        // Read as a file is read; the paragraphs are laid out anew with this document's default
+        // stops, in the same edit as the insertion.
+        cursor.beginEditBlock();
+        const int start = cursor.selectionStart();
         cursor.insertFragment(QTextDocumentFragment(&part));
+        ParagraphLayout::layOut(*document(), document()->findBlock(start), cursor.block(), layoutDpi());
+        cursor.endEditBlock();
     } else if (source->hasText()) {
         cursor.insertText(withParagraphBreaks(source->text()));
     } else {
@@ -609,10 +601,21 @@ void TCustomRichEdit::changeEvent(QEvent* event)
 
 void TCustomRichEdit::paintEvent(QPaintEvent* event)
 {
-    if (!m_hideSelection || hasFocus() || !textCursor().hasSelection()) {
+    if (!m_hideSelection || hasFocus() || !textCursor().hasSelection())
         QTextEdit::paintEvent(event);
-        return;
-    }
+    else
+        paintWithoutSelection(event->rect());
+    // Markers and leaders, which Qt's layout does not draw.
+    QPainter painter(viewport());
+    const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    painter.translate(-offset);
+    const QRectF area(event->rect().translated(offset));
+    painter.setClipRect(area);
+    ParagraphDecorations::paint(painter, *document(), area, layoutDpi(), palette().color(QPalette::Text));
+}
+
+void TCustomRichEdit::paintWithoutSelection(const QRect& exposed)
+{
     // The selection is hidden while another control has the focus.
     QPainter painter(viewport());
     const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
@@ -620,7 +623,7 @@ void TCustomRichEdit::paintEvent(QPaintEvent* event)
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette = palette();
     context.cursorPosition = -1;
-    context.clip = QRectF(event->rect().translated(offset));
+    context.clip = QRectF(exposed.translated(offset));
     painter.setClipRect(context.clip);
     document()->documentLayout()->draw(&painter, context);
 }

@@ -140,12 +140,12 @@ private:
     void documentChanged();
     void selectionMoved();
     void applyDefaultColor();
-    void layOutIndents(QTextBlockFormat& format) const;
+    // Draws the text as Qt does but without the selection (hidden while unfocused).
+    void paintWithoutSelection(const QRect& exposed);
     void watchLines();
     void linesChanged(int from);
     void checkLineCounts() const;
     void countLinesThrough(const QTextBlock& last) const;
-    static void layOutIndents(const QTextDocument& document, QTextBlockFormat& format);
 
     TFont* m_font;
     TTextAttributes* m_selectionAttributes;

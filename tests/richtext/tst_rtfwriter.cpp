@@ -43,16 +43,48 @@ QString describe(const QTextCharFormat& f)
         .arg(f.foreground().style() == Qt::NoBrush ? QStringLiteral("auto") : f.foreground().color().name());
 }
 
+// Tab stops as "l720 r8640. d4320": alignment, position, leader (. - _ = #).
+const QString StopAlignments = QStringLiteral("lrcd");
+const QString StopLeaders = QStringLiteral(" .-_#=");
+
+TabStops parseStops(const QString& text)
+{
+    TabStops stops;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        TabStop stop;
+        stop.alignment = TabStop::Alignment(StopAlignments.indexOf(word.front()));
+        const QChar last = word.back();
+        const bool leader = !last.isDigit();
+        stop.leader = leader ? TabStop::Leader(StopLeaders.indexOf(last)) : TabStop::Leader::None;
+        stop.positionTwips = word.mid(1, word.size() - 1 - (leader ? 1 : 0)).toInt();
+        stops.append(stop);
+    }
+    return stops;
+}
+
+QString describeStops(const TabStops& stops)
+{
+    QStringList words;
+    for (const TabStop& stop : stops) {
+        QString word = StopAlignments.at(int(stop.alignment)) + QString::number(stop.positionTwips);
+        if (stop.leader != TabStop::Leader::None)
+            word += StopLeaders.at(int(stop.leader));
+        words << word;
+    }
+    return words.join(u' ');
+}
+
 QString describe(const QTextBlock& block)
 {
     const QTextBlockFormat f = block.blockFormat();
     const QTextList* list = block.textList();
-    return QStringLiteral("%1/%2/%3/%4/%5")
+    return QStringLiteral("%1/%2/%3/%4/%5/%6")
         .arg(int(f.alignment() & Qt::AlignHorizontal_Mask))
         .arg(f.intProperty(DocumentFormat::FirstIndentTwips))
         .arg(f.intProperty(DocumentFormat::LeftOffsetTwips))
         .arg(f.intProperty(DocumentFormat::RightIndentTwips))
-        .arg(list ? int(list->format().style()) : 0);
+        .arg(list ? int(list->format().style()) : 0)
+        .arg(describeStops(DocumentFormat::tabStops(f)));
 }
 
 QStringList describeDocument(const QTextDocument& document)
@@ -126,17 +158,23 @@ private slots:
         QTest::addColumn<int>("offset");
         QTest::addColumn<int>("right");
         QTest::addColumn<bool>("bullet");
-        QTest::newRow("left, no indents") << int(Qt::AlignLeft) << 0 << 0 << 0 << false;
-        QTest::newRow("right") << int(Qt::AlignRight) << 0 << 0 << 0 << false;
-        QTest::newRow("centre") << int(Qt::AlignHCenter) << 0 << 0 << 0 << false;
-        QTest::newRow("first-line indent") << int(Qt::AlignLeft) << 720 << 0 << 0 << false;
-        QTest::newRow("hanging indent") << int(Qt::AlignLeft) << 0 << 360 << 0 << false;
-        QTest::newRow("negative offset") << int(Qt::AlignLeft) << 1440 << -720 << 0 << false;
-        QTest::newRow("right indent") << int(Qt::AlignLeft) << 0 << 0 << 2880 << false;
-        QTest::newRow("every indent, odd twips") << int(Qt::AlignHCenter) << 21 << 43 << 65 << false;
-        QTest::newRow("bullet") << int(Qt::AlignLeft) << 0 << 200 << 0 << true;
+        QTest::addColumn<QString>("stops");
+        QTest::addColumn<int>("defaultTab");
+        QTest::newRow("left, no indents") << int(Qt::AlignLeft) << 0 << 0 << 0 << false << "" << 720;
+        QTest::newRow("right") << int(Qt::AlignRight) << 0 << 0 << 0 << false << "" << 720;
+        QTest::newRow("centre") << int(Qt::AlignHCenter) << 0 << 0 << 0 << false << "" << 720;
+        QTest::newRow("first-line indent") << int(Qt::AlignLeft) << 720 << 0 << 0 << false << "" << 720;
+        QTest::newRow("hanging indent") << int(Qt::AlignLeft) << 0 << 360 << 0 << false << "" << 720;
+        QTest::newRow("negative offset") << int(Qt::AlignLeft) << 1440 << -720 << 0 << false << "" << 720;
+        QTest::newRow("right indent") << int(Qt::AlignLeft) << 0 << 0 << 2880 << false << "" << 720;
+        QTest::newRow("every indent, odd twips") << int(Qt::AlignHCenter) << 21 << 43 << 65 << false << "" << 720;
+        QTest::newRow("bullet") << int(Qt::AlignLeft) << 0 << 200 << 0 << true << "" << 720;
         QTest::newRow("bullet, right aligned and indented")
-            << int(Qt::AlignRight) << 400 << 200 << 100 << true;
+            << int(Qt::AlignRight) << 400 << 200 << 100 << true << "" << 720;
+        QTest::newRow("stops of every kind and leader")
+            << int(Qt::AlignLeft) << 0 << 0 << 0 << false << "l1000 r8640. c4320- d5040_ l6000# r7000=" << 720;
+        QTest::newRow("stops in a bulleted hanging paragraph, other default width")
+            << int(Qt::AlignLeft) << 0 << 360 << 0 << true << "l2880 r5760." << 1134;
     }
 
     void paragraphAttributesRoundTrip()
@@ -146,13 +184,17 @@ private slots:
         QFETCH(int, offset);
         QFETCH(int, right);
         QFETCH(bool, bullet);
+        QFETCH(QString, stops);
+        QFETCH(int, defaultTab);
         QTextDocument document;
+        DocumentFormat::setDefaultTabTwips(document, defaultTab);
         QTextCursor cursor(&document);
         cursor.setCharFormat(charFormat("Arial", 0, 0, 200, false, false, false, false, {}));
         cursor.insertText(QStringLiteral("plain before"));
         QTextBlockFormat format;
         format.setAlignment(Qt::Alignment(align));
-        DocumentFormat::applyIndents(format, first, offset, right, DocumentFormat::ScreenDpi);
+        DocumentFormat::setIndents(format, first, offset, right);
+        DocumentFormat::setTabStops(format, parseStops(stops));
         cursor.insertBlock(format);
         cursor.insertText(QStringLiteral("formatted"));
         if (bullet) {
@@ -172,6 +214,7 @@ private slots:
         QTextDocument* copy = roundTrip(document, this);
         QVERIFY(copy);
         QCOMPARE(describeDocument(*copy), describeDocument(document));
+        QCOMPARE(DocumentFormat::defaultTabTwips(*copy), defaultTab);
         QCOMPARE(copy->begin().next().textList() != nullptr, bullet);
         QCOMPARE(copy->begin().next().textList(), copy->begin().next().next().textList());
     }

@@ -1,0 +1,138 @@
+#include "richtext/ParagraphDecorations.h"
+
+#include "richtext/DocumentFormat.h"
+#include "richtext/ParagraphLayout.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextList>
+
+namespace {
+using DocumentFormat::ListKind;
+
+QFont fontOf(const QTextCharFormat& format, const QTextDocument& document, QPaintDevice* device)
+{
+    return QFont(format.font().resolve(document.defaultFont()), device);
+}
+
+QColor colorOf(const QTextCharFormat& format, const QColor& textColor)
+{
+    return format.foreground().style() != Qt::NoBrush ? format.foreground().color() : textColor;
+}
+
+QString markerText(const QTextBlock& block, ListKind kind)
+{
+    if (kind == ListKind::Bullet)
+        return QStringLiteral("\u2022");
+    return QString::number(block.textList()->itemNumber(block) + 1) + u'.';
+}
+
+void paintMarker(QPainter& painter, const QTextBlock& block, ListKind kind, double dpi, const QColor& textColor)
+{
+    const QTextLayout* layout = block.layout();
+    const QTextLine line = layout->lineAt(0);
+    const QTextCharFormat format = ParagraphLayout::markerFormat(block);
+    const QTextDocument& document = *block.document();
+    const QFont font = fontOf(format, document, painter.device());
+    const double x = layout->position().x() +
+                     DocumentFormat::twipsToDeviceUnits(block.blockFormat().intProperty(DocumentFormat::FirstIndentTwips), dpi);
+    const double baseline = layout->position().y() + line.y() + line.ascent();
+    painter.setFont(font);
+    painter.setPen(colorOf(format, textColor));
+    painter.drawText(QPointF(x, baseline), markerText(block, kind));
+}
+
+void paintLeader(QPainter& painter, const QTextBlock& block, const QTextLine& line, int position, TabStop::Leader leader,
+                 const QColor& textColor)
+{
+    const QTextLayout* layout = block.layout();
+    const double left = layout->position().x() + line.cursorToX(position);
+    const double right = layout->position().x() + line.cursorToX(position + 1);
+    QTextCursor at(const_cast<QTextDocument*>(block.document()));
+    at.setPosition(block.position() + position + 1);
+    const QTextCharFormat format = at.charFormat();
+    const QFont font = fontOf(format, *block.document(), painter.device());
+    const QFontMetricsF metrics(font, painter.device());
+    const double baseline = layout->position().y() + line.y() + line.ascent();
+    painter.setFont(font);
+    painter.setPen(colorOf(format, textColor));
+
+    if (leader == TabStop::Leader::Underline || leader == TabStop::Leader::ThickLine) {
+        const double y = baseline + metrics.underlinePos();
+        QPen pen = painter.pen();
+        pen.setWidthF(metrics.lineWidth() * (leader == TabStop::Leader::ThickLine ? 2 : 1));
+        painter.setPen(pen);
+        painter.drawLine(QPointF(left, y), QPointF(right, y));
+        return;
+    }
+    const QChar glyph = leader == TabStop::Leader::Dots      ? QLatin1Char('.')
+                        : leader == TabStop::Leader::Hyphens ? QLatin1Char('-')
+                                                             : QLatin1Char('=');
+    const double advance = metrics.horizontalAdvance(glyph);
+    if (advance <= 0)
+        return;
+    // Whole glyphs spaced evenly over the gap, from the text before the tab to the text after.
+    const int count = int((right - left) / advance);
+    if (count <= 0)
+        return;
+    QFont spaced = font;
+    spaced.setLetterSpacing(QFont::AbsoluteSpacing, (right - left - count * advance) / count);
+    painter.setFont(spaced);
+    painter.drawText(QPointF(left, baseline), QString(count, glyph));
+}
+
+bool hasLeaders(const QTextBlockFormat& format)
+{
+    if (!format.hasProperty(DocumentFormat::TabStopList))
+        return false;
+    const TabStops stops = DocumentFormat::tabStops(format);
+    return std::any_of(stops.begin(), stops.end(),
+                       [](const TabStop& stop) { return stop.leader != TabStop::Leader::None; });
+}
+
+void paintLeaders(QPainter& painter, const QTextBlock& block, double dpi, const QColor& textColor)
+{
+    const QString text = block.text();
+    if (!text.contains(u'\t'))
+        return;
+    const QTextLayout* layout = block.layout();
+    const ParagraphLayout::Geometry geometry = ParagraphLayout::geometry(block);
+    for (qsizetype i = text.indexOf(u'\t'); i >= 0; i = text.indexOf(u'\t', i + 1)) {
+        const QTextLine line = layout->lineForTextPosition(int(i));
+        if (!line.isValid())
+            continue;
+        // Qt chose the stop from where the tab starts on its line, counted from the line's start
+        // as if it were the first line's.
+        const double fromLineStart = line.cursorToX(int(i)) - line.x();
+        const int twips = geometry.firstLineStartTwips + int(fromLineStart * DocumentFormat::TwipsPerInch / dpi);
+        const TabStop stop = ParagraphLayout::stopAfter(geometry, twips);
+        if (stop.positionTwips >= 0 && stop.leader != TabStop::Leader::None)
+            paintLeader(painter, block, line, int(i), stop.leader, textColor);
+    }
+}
+} // namespace
+
+void ParagraphDecorations::paint(QPainter& painter, const QTextDocument& document, const QRectF& area, double dpi,
+                                 const QColor& textColor)
+{
+    QAbstractTextDocumentLayout* documentLayout = document.documentLayout();
+    const int start = documentLayout->hitTest(area.topLeft(), Qt::FuzzyHit);
+    painter.save();
+    for (QTextBlock block = document.findBlock(qMax(0, start)); block.isValid(); block = block.next()) {
+        const QRectF bounds = documentLayout->blockBoundingRect(block);
+        if (bounds.top() > area.bottom())
+            break;
+        if (bounds.bottom() < area.top() || !block.layout() || block.layout()->lineCount() == 0)
+            continue;
+        const ListKind kind = DocumentFormat::listKind(block);
+        if (kind != ListKind::None)
+            paintMarker(painter, block, kind, dpi, textColor);
+        if (hasLeaders(block.blockFormat()))
+            paintLeaders(painter, block, dpi, textColor);
+    }
+    painter.restore();
+}
