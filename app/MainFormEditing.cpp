@@ -151,13 +151,22 @@ void TMainForm::FillFontNames()
 
 void TMainForm::FontNameSelect(QObject*)
 {
-    // The control's own font: it becomes the default attributes of new text.
-    Editor->font()->setName(FontName->currentText());
+    // The control's own font: it becomes the default attributes of new text, also when the
+    // font has that face already (new text may have another).
+    const QString name = FontName->currentText();
+    if (Editor->font()->name() == name)
+        Editor->defaultAttributes()->assign(*Editor->font());
+    else
+        Editor->font()->setName(name);
 }
 
 void TMainForm::FontSizeComboBoxChange(QObject*)
 {
-    Editor->font()->setSize(FontSize->CurrentSize());
+    const int size = FontSize->CurrentSize();
+    if (Editor->font()->size() == size)
+        Editor->defaultAttributes()->assign(*Editor->font());
+    else
+        Editor->font()->setSize(size);
 }
 
 void TMainForm::FontNameChange(QObject*)

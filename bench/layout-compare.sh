@@ -43,7 +43,7 @@ if [[ -n "$shots" ]]; then
     Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-    for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 50); do DISPLAY=$display xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
     for doc in "${docs[@]}"; do
         name="$(basename "$doc" .rtf)"
         DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/lumaropad" "$doc" &

@@ -491,6 +491,9 @@ void TCustomRichEdit::replaceDocument(QTextDocument* next)
     DocumentDefaults::setCharFormat(*next, defaults);
     next->setModified(false);
     setDocument(next);
+    // Qt gives the new document's cursor the format the old caret had; the caret takes the
+    // format of the text it stands in, as everywhere else.
+    setTextCursor(QTextCursor(next));
     watchLines();
     DocumentDefaults::reapply(*next);
     if (previous && previous != next && previous->parent() == this)

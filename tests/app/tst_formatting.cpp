@@ -2,6 +2,8 @@
 
 #include "MainWindowFixture.h"
 #include "controls/TOwnerCheck.h"
+#include "fontpickers/TFontNameComboBox.h"
+#include "fontpickers/TFontSizeComboBox.h"
 #include "framework/TBevel.h"
 #include "framework/TLabel.h"
 #include "framework/TPanel.h"
@@ -10,6 +12,8 @@
 #include "richtext/TTextAttributes.h"
 
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 TLabel* marker(MainWindowFixture& fixture, const char* name)
@@ -42,6 +46,20 @@ void drag(TLabel* label, int x, int dx)
         QApplication::sendEvent(label, &move);
     }
     QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+// The left edges of the ruler's bars, as drawn.
+QList<int> rulerBars(MainWindowFixture& fixture)
+{
+    auto* ruler = fixture.form().findChild<TPanel*>(QStringLiteral("Ruler"));
+    const QImage image = ruler->grab().toImage();
+    const int y = 10; // through the bars, above the ruler's line
+    QList<int> bars;
+    for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) < 128 && (x == 0 || qGray(image.pixel(x - 1, y)) >= 128))
+            bars.append(x);
+    }
+    return bars;
 }
 } // namespace
 
@@ -167,9 +185,94 @@ private Q_SLOTS:
         QTest::keyClick(box(fixture, "BulletsButton"), Qt::Key_Space);
         QCOMPARE(fixture.editor().paragraphAttributes()->numbering(), int(TParaAttributes::Bullet));
         QCOMPARE(fixture.editor().paragraphAttributes()->leftIndent(), 10);
+        // The left marker follows at once, not at the next caret move.
+        QCOMPARE(marker(fixture, "LeftInd")->x(), 15);
         QTest::keyClick(box(fixture, "BulletsButton"), Qt::Key_Space);
         QCOMPARE(fixture.editor().paragraphAttributes()->numbering(), int(TParaAttributes::NoNumbering));
         QCOMPARE(fixture.editor().paragraphAttributes()->leftIndent(), 0);
+        QCOMPARE(marker(fixture, "LeftInd")->x(), 2);
+        // Undo too: removing the bullet was two edits, the list and the indent.
+        fixture.editor().Undo();
+        fixture.editor().Undo();
+        QCOMPARE(fixture.editor().paragraphAttributes()->leftIndent(), 10);
+        QCOMPARE(marker(fixture, "LeftInd")->x(), 15);
+    }
+
+    void markersStayOnTheRulerAndCanBeGrabbed()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        // Indents beyond both ends: the markers stand at the ends, where the mouse reaches them.
+        setIndents(fixture, -100, 0, -200);
+        QCOMPARE(marker(fixture, "FirstInd")->x(), 0);
+        QCOMPARE(marker(fixture, "LeftInd")->x(), 0);
+        const int width = fixture.form().findChild<TPanel*>(QStringLiteral("Ruler"))->clientArea().width();
+        QCOMPARE(marker(fixture, "RightInd")->x(), width - marker(fixture, "RightInd")->width());
+        drag(marker(fixture, "FirstInd"), 5, 48);
+        QCOMPARE(fixture.editor().paragraphAttributes()->firstIndent(), 35); // T(3 * (48 + 5 - 6) / 4)
+        QCOMPARE(marker(fixture, "FirstInd")->x(), 48);
+    }
+
+    void rulerBarsStandAtTheEditorsDefaultStops()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        // A bar at every half inch (48 pixels at the ruler's 4/3 pixels per point), where a
+        // marker placed at that indent has its centre.
+        QList<int> bars = rulerBars(fixture);
+        QVERIFY(bars.size() > 10);
+        QVERIFY2(qAbs(bars[0] - 55) <= 1, qPrintable(QString::number(bars[0])));
+        QCOMPARE(bars[1] - bars[0], 48);
+        setIndents(fixture, 36, 0, 0);
+        QVERIFY(qAbs(marker(fixture, "FirstInd")->x() + 5 - bars[0]) <= 1);
+
+        // A document with stops every quarter inch.
+        const QString path = fixture.path(QStringLiteral("quarter.rtf"));
+        MainWindowFixture::writeFile(path, "{\\rtf1\\deftab360 quarter inch stops}");
+        fixture.form().OpenDocument(path);
+        bars = rulerBars(fixture);
+        QCOMPARE(bars[1] - bars[0], 24);
+    }
+
+    void caretTakesTheFormatOfTheTextItStandsIn()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        const QString path = fixture.path(QStringLiteral("bold.rtf"));
+        MainWindowFixture::writeFile(path, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24{\\b Bold} then plain}");
+        fixture.form().OpenDocument(path);
+        QCOMPARE(fixture.editor().selStart(), 0);
+        QVERIFY(box(fixture, "BoldButton")->checked());
+        fixture.type(QStringLiteral("x"));
+        QTextCursor typed(fixture.editor().document());
+        typed.setPosition(1);
+        QCOMPARE(typed.charFormat().fontWeight(), int(QFont::Bold));
+    }
+
+    void choosingTheFontsOwnSizeOrFaceStillAppliesIt()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        TCustomRichEdit& editor = fixture.editor();
+        auto* sizes = fixture.form().findChild<TFontSizeComboBox*>(QStringLiteral("FontSize"));
+        const int fontSize = editor.font()->size();
+        QVERIFY(editor.defaultAttributes()->size() != fontSize); // new text starts smaller
+        const int item = sizes->findText(QString::number(fontSize));
+        QVERIFY(item >= 0);
+        sizes->setCurrentIndex(item);
+        Q_EMIT sizes->activated(item);
+        QCOMPARE(editor.defaultAttributes()->size(), fontSize);
+
+        // The face: chosen once, new text is given another, then the same face is chosen again.
+        auto* names = fixture.form().findChild<TFontNameComboBox*>(QStringLiteral("FontName"));
+        names->setCurrentIndex(0);
+        Q_EMIT names->activated(0);
+        const QString face = editor.font()->name();
+        QCOMPARE(face, names->itemText(0));
+        editor.defaultAttributes()->setName(face == QStringLiteral("Courier New") ? QStringLiteral("Arial")
+                                                                                  : QStringLiteral("Courier New"));
+        Q_EMIT names->activated(0);
+        QCOMPARE(editor.defaultAttributes()->name(), face);
     }
 };
 

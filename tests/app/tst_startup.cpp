@@ -18,21 +18,31 @@
 namespace {
 const QByteArray SmallRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Hello {\\b bold} world}";
 
-// Drops files on the window as the desktop does.
-void dropFiles(QWidget& window, const QStringList& files)
+// Drags data onto target and drops it there, as Qt delivers a drag from the desktop to the
+// widget under the pointer.
+void dragAndDrop(QWidget& target, const QMimeData& data, const QPoint& at)
+{
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+    QVERIFY(drop.isAccepted()); // the drop is finished whatever happened to the file
+}
+
+// Drops files as a file manager does: their URLs, and the same as text.
+void dropFiles(QWidget& target, const QStringList& files, const QPoint& at = QPoint(400, 300))
 {
     QMimeData data;
     QList<QUrl> urls;
-    for (const QString& file : files)
+    QStringList lines;
+    for (const QString& file : files) {
         urls.append(QUrl::fromLocalFile(file));
+        lines.append(urls.last().toString());
+    }
     data.setUrls(urls);
-    const QPoint at(400, 300);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &drop);
-    QVERIFY(drop.isAccepted()); // the drop is finished whatever happened to the file
+    data.setText(lines.join(u'\n'));
+    dragAndDrop(target, data, at);
 }
 } // namespace
 
@@ -124,8 +134,16 @@ private Q_SLOTS:
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("Untitled - LumaroStyle Notepad"));
     }
 
+    void dropOpensTheFirstFile_data()
+    {
+        QTest::addColumn<bool>("onTheEditor");
+        QTest::newRow("on the window's edge") << false;
+        QTest::newRow("on the editor") << true;
+    }
+
     void dropOpensTheFirstFile()
     {
+        QFETCH(bool, onTheEditor);
         MainWindowFixture fixture;
         fixture.show();
         QStringList files;
@@ -133,10 +151,24 @@ private Q_SLOTS:
             files.append(fixture.path(QLatin1String(name)));
             MainWindowFixture::writeFile(files.last(), name == QLatin1String("one.rtf") ? SmallRtf : QByteArray("x"));
         }
-        dropFiles(fixture.form(), files);
+        if (onTheEditor)
+            dropFiles(*fixture.editor().viewport(), files, QPoint(100, 100));
+        else
+            dropFiles(fixture.form(), files);
         QCOMPARE(fixture.form().documentName(), files.first()); // the full path
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.rtf - LumaroStyle Notepad"));
         QCOMPARE(fixture.documentText(), QStringLiteral("Hello bold world"));
+    }
+
+    void textDroppedOnTheEditorIsInserted()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        QMimeData data;
+        data.setText(QStringLiteral("dropped text"));
+        dragAndDrop(*fixture.editor().viewport(), data, QPoint(10, 5));
+        QCOMPARE(fixture.documentText(), QStringLiteral("dropped text"));
+        QCOMPARE(fixture.form().documentName(), QStringLiteral("Untitled"));
     }
 
     void dropOnAModifiedDocumentAsksFirst_data()
