@@ -90,7 +90,8 @@ void TMainForm::FileSaveAs(QObject*)
         && DialogService::instance().confirm(StringTable::format(StringId::OverwritePrompt, {fileName}))
                != DialogService::Answer::Yes)
         return;
-    Editor->lines()->SaveToFile(fileName);
+    // Save As writes rich text, also for a document read from a plain-text file.
+    Editor->lines()->SaveAsRichText(fileName);
     SetDocumentName(fileName);
     Editor->setModified(false);
     ShowModifiedState(false);

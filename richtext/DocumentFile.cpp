@@ -4,6 +4,7 @@
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "richtext/PlainTextReader.h"
+#include "richtext/PlainTextWriter.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
@@ -23,15 +24,28 @@ QByteArray readFile(const QString& path)
         throw AppError(StringTable::format(StringId::FailedToLoadStream, {}));
     return data;
 }
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw AppError(StringTable::format(StringId::CannotCreateFile, {path}));
+    if (QFile::exists(path))
+        file.setPermissions(QFile::permissions(path));
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        throw AppError(StringTable::format(StringId::FailedToSaveStream, {}));
+    }
+}
 } // namespace
 
 DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& document,
-                                      const QTextCharFormat& defaultFormat)
+                                      const QTextCharFormat& defaultFormat, PlainTextFormat* textFormat)
 {
     const QByteArray data = readFile(path);
     if (RtfReader::read(data, document))
         return Kind::RichText;
-    PlainTextReader::read(data, document, defaultFormat);
+    PlainTextReader::read(data, document, defaultFormat, textFormat);
     return Kind::PlainText;
 }
 
@@ -46,13 +60,10 @@ QString DocumentFile::loadText(const QString& path)
 
 void DocumentFile::save(const QTextDocument& document, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError(StringTable::format(StringId::CannotCreateFile, {path}));
-    if (QFile::exists(path))
-        file.setPermissions(QFile::permissions(path));
-    if (!RtfWriter::write(document, file) || !file.commit()) {
-        file.cancelWriting();
-        throw AppError(StringTable::format(StringId::FailedToSaveStream, {}));
-    }
+    writeFile(path, RtfWriter::toRtf(document));
+}
+
+void DocumentFile::saveText(const QTextDocument& document, const QString& path, const PlainTextFormat& format)
+{
+    writeFile(path, PlainTextWriter::encode(document, format));
 }

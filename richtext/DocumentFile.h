@@ -1,12 +1,15 @@
 #pragma once
 
+#include "richtext/PlainTextFormat.h"
+
 #include <QString>
 
 class QTextCharFormat;
 class QTextDocument;
 
 // Loading and saving document files. A file is read as RTF when it starts as RTF, else as plain
-// text in the default format; the extension changes nothing. Saving always writes RTF, to a
+// text in the default format; the extension changes nothing. Saving writes RTF, or plain text
+// when asked to (a document read from a plain-text file is saved as it was read), to a
 // temporary file in the same folder that replaces the old file only once it is complete and
 // flushed (the old file's permissions are kept), so a failed save leaves the old file intact.
 // Failures are AppError with the string table's messages: "Cannot open file %s",
@@ -15,10 +18,13 @@ class DocumentFile {
 public:
     enum class Kind { RichText, PlainText };
 
-    // Replaces the document's content; on failure the document is left as it was.
-    static Kind load(const QString& path, QTextDocument& document, const QTextCharFormat& defaultFormat);
+    // Replaces the document's content; on failure the document is left as it was. textFormat,
+    // when given, receives how a plain-text file was written.
+    static Kind load(const QString& path, QTextDocument& document, const QTextCharFormat& defaultFormat,
+                     PlainTextFormat* textFormat = nullptr);
     // The text the document would hold after load() (paragraphs separated by '\n'), without
     // building a document.
     static QString loadText(const QString& path);
     static void save(const QTextDocument& document, const QString& path);
+    static void saveText(const QTextDocument& document, const QString& path, const PlainTextFormat& format);
 };

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "richtext/PlainTextFormat.h"
+
 #include <QByteArrayView>
 #include <QString>
 
 class QTextCharFormat;
 class QTextDocument;
 
-// Plain text: UTF-8 (with or without a byte-order mark) when the bytes are valid UTF-8, else
-// Windows-1252. CR LF, a lone CR and a lone LF each end one paragraph; a NUL byte is dropped
-// on its own. The whole text is decoded at once, so nothing depends on how it was read.
+// Plain text. A byte-order mark decides the encoding (UTF-8, UTF-16 little or big endian);
+// without one, UTF-8 when the bytes are valid UTF-8 or at least as many of their multi-byte
+// sequences are valid as bytes are not (a few bad bytes then read alone as Windows-1252), else
+// Windows-1252. CR LF, a lone CR and a lone LF each end one paragraph; a NUL is dropped on its
+// own. The whole text is decoded at once, so nothing depends on how it was read.
 class PlainTextReader {
 public:
-    // The text with every line break as '\n'.
-    static QString decode(QByteArrayView bytes);
+    // The text with every line break as '\n'; format, when given, receives how it was written.
+    static QString decode(QByteArrayView bytes, PlainTextFormat* format = nullptr);
     // Replaces the content of document with the paragraphs of bytes in format.
-    static void read(QByteArrayView bytes, QTextDocument& document, const QTextCharFormat& format);
+    static void read(QByteArrayView bytes, QTextDocument& document, const QTextCharFormat& format,
+                     PlainTextFormat* textFormat = nullptr);
 };

@@ -183,6 +183,7 @@ void TCustomRichEdit::Clear()
 {
     QTextEdit::clear();
     DocumentFormat::setDefaultTabTwips(*document(), DocumentFormat::StandardDefaultTabTwips);
+    m_lines->forgetPlainTextFormat();
     // New text takes the default attributes again, not the format the caret had.
     setCurrentCharFormat(QTextCharFormat());
     DocumentDefaults::reapply(*document());

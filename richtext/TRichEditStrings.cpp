@@ -16,11 +16,30 @@ void TRichEditStrings::LoadFromFile(const QString& fileName)
     auto document = std::make_unique<QTextDocument>();
     DocumentDefaults::setCharFormat(*document, m_owner->defaultCharFormat());
     // Plain text carries no attributes of its own: it shows in the default attributes.
-    DocumentFile::load(fileName, *document, QTextCharFormat());
+    PlainTextFormat textFormat;
+    const DocumentFile::Kind kind = DocumentFile::load(fileName, *document, QTextCharFormat(), &textFormat);
     m_owner->replaceDocument(document.release());
+    if (kind == DocumentFile::Kind::PlainText)
+        m_plainTextFormat = textFormat;
+    else
+        m_plainTextFormat.reset();
 }
 
-void TRichEditStrings::SaveToFile(const QString& fileName) const
+void TRichEditStrings::SaveToFile(const QString& fileName)
+{
+    if (m_plainTextFormat)
+        DocumentFile::saveText(*m_owner->document(), fileName, *m_plainTextFormat);
+    else
+        saveRichText(fileName);
+}
+
+void TRichEditStrings::SaveAsRichText(const QString& fileName)
+{
+    saveRichText(fileName);
+    m_plainTextFormat.reset();
+}
+
+void TRichEditStrings::saveRichText(const QString& fileName) const
 {
     const QTextDocument& document = *m_owner->document();
     if (!DocumentDefaults::beyondDefaultFont(document)) {

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "framework/TSaveDialog.h"
 #include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,6 +162,36 @@ private Q_SLOTS:
         QTest::keyClick(&fixture.editor(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(fixture.dialogs().asked, QStringList{"save"});
         QCOMPARE(MainWindowFixture::readFile(fixture.path(QStringLiteral("Untitled"))), QByteArray("plain"));
+    }
+
+    void aTextDocumentIsSavedAsTextUntilSavedAsRichText()
+    {
+        const QByteArray original("\xFF\xFE" "a\0\xE9\0\r\0\n\0b\0", 12); // UTF-16, "aé", CR LF, "b"
+        MainWindowFixture fixture;
+        const QString notes = fixture.path(QStringLiteral("notes.txt"));
+        MainWindowFixture::writeFile(notes, original);
+        fixture.show();
+        fixture.form().OpenDocument(notes);
+        QCOMPARE(fixture.documentText(), QString::fromUtf8("aé\nb"));
+        QTest::keyClick(&fixture.editor(), Qt::Key_End, Qt::ControlModifier);
+        fixture.type(QStringLiteral("c"));
+        QTest::keyClick(&fixture.editor(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(MainWindowFixture::readFile(notes), original + QByteArray("c\0", 2));
+        QVERIFY(!fixture.editor().modified());
+
+        // Save As writes rich text; so do the saves after it.
+        const QString rich = fixture.path(QStringLiteral("notes.rtf"));
+        fixture.dialogs().saveAnswers = {chosen(rich)};
+        QMetaObject::invokeMethod(&fixture.form(), "FileSaveAs", Q_ARG(QObject*, nullptr));
+        QVERIFY(MainWindowFixture::readFile(rich).startsWith("{\\rtf1"));
+        fixture.type(QStringLiteral("d"));
+        QTest::keyClick(&fixture.editor(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(MainWindowFixture::readFile(rich).startsWith("{\\rtf1"));
+
+        // A new document is a rich-text one whatever was open before.
+        fixture.form().OpenDocument(notes);
+        QTest::keyClick(&fixture.editor(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(!fixture.editor().lines()->plainTextFormat());
     }
 
     void saveAsOntoAnExistingFileAnsweredNoWritesNothing()

@@ -1,6 +1,7 @@
 // Plain text: line-break rules, encodings and NUL bytes, whatever the size of the file.
 #include "richtext/DocumentFormat.h"
 #include "richtext/PlainTextReader.h"
+#include "richtext/PlainTextWriter.h"
 
 #include <QTest>
 #include <QTextBlock>
@@ -27,8 +28,16 @@ private slots:
             << QByteArray("\xEF\xBB\xBFh\xC3\xA9") << QString::fromUtf8("hé");
         QTest::newRow("invalid UTF-8 reads as Windows-1252")
             << QByteArray("caf\xE9 \x93q\x94 \x80") << QString::fromUtf8("café “q” €");
-        QTest::newRow("one bad byte makes the whole file 1252")
-            << QByteArray("\xC3\xA9 \xE9") << QString::fromUtf8("Ã© é");
+        QTest::newRow("UTF-8 but for a bad byte: the byte alone reads as 1252")
+            << QByteArray("\xF0\x9F\x98\x80 and \xE9") << QString::fromUtf8("😀 and é");
+        QTest::newRow("more bad bytes than good sequences: 1252")
+            << QByteArray("\xC3\xA9 \xE9 \xE8") << QString::fromUtf8("Ã© é è");
+        QTest::newRow("UTF-8 with a byte-order mark keeps bad bytes alone")
+            << QByteArray("\xEF\xBB\xBF\xE9t\xE9") << QString::fromUtf8("été");
+        QTest::newRow("UTF-16 little endian") << QByteArray("\xFF\xFEG\0\xFC\0\r\0\n\0=\xD8\0\xDE", 14)
+                                              << QString::fromUtf8("Gü\n😀");
+        QTest::newRow("UTF-16 big endian") << QByteArray("\xFE\xFF\0G\0\xFC\0\n", 8) << QString::fromUtf8("Gü\n");
+        QTest::newRow("UTF-16 drops a NUL character") << QByteArray("\xFF\xFE" "a\0\0\0b\0", 8) << QStringLiteral("ab");
         QTest::newRow("1252 bytes it leaves undefined")
             << QByteArray("\x81\x8D") << QString::fromUtf8("\u0081\u008D");
         QTest::newRow("empty") << QByteArray() << QString();
@@ -39,6 +48,38 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
         QCOMPARE(PlainTextReader::decode(bytes), expected);
+    }
+
+    // How a file was written is found when it is read, and writing the text back that way gives
+    // the same bytes; text that Windows-1252 cannot hold is written as UTF-8.
+    void writesTextBackAsItWasRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-8, LF") << QByteArray("caf\xC3\xA9\nline two\n");
+        QTest::newRow("UTF-8 with a mark, CR LF") << QByteArray("\xEF\xBB\xBF\xE2\x82\xAC\r\nx");
+        QTest::newRow("Windows-1252, CR") << QByteArray("caf\xE9 \x80\rx");
+        QTest::newRow("UTF-16 little endian") << QByteArray("\xFF\xFEG\0\r\0\n\0=\xD8\0\xDE", 12);
+        QTest::newRow("UTF-16 big endian") << QByteArray("\xFE\xFF\0G\0\n\0x", 8);
+    }
+
+    void writesTextBackAsItWasRead()
+    {
+        QFETCH(QByteArray, bytes);
+        PlainTextFormat format;
+        const QString text = PlainTextReader::decode(bytes, &format);
+        QCOMPARE(PlainTextWriter::encode(text, format), bytes);
+        QTextDocument document;
+        PlainTextReader::read(bytes, document, QTextCharFormat());
+        QCOMPARE(PlainTextWriter::encode(document, format), bytes);
+    }
+
+    void textWindows1252CannotHoldIsWrittenAsUtf8()
+    {
+        PlainTextFormat format;
+        PlainTextReader::decode("caf\xE9\r\n", &format);
+        QCOMPARE(format.encoding, PlainTextFormat::Encoding::Windows1252);
+        QCOMPARE(format.lineBreak, QStringLiteral("\r\n"));
+        QCOMPARE(PlainTextWriter::encode(QString::fromUtf8("café 😀\n"), format), QByteArray("caf\xC3\xA9 \xF0\x9F\x98\x80\r\n"));
     }
 
     // A break that falls on any boundary of a large file is one break: the file is read whole.

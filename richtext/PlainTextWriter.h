@@ -1,0 +1,16 @@
+#pragma once
+
+#include "richtext/PlainTextFormat.h"
+
+#include <QByteArray>
+
+class QTextDocument;
+
+// Writes a document's text as a plain-text file is written: in the file's encoding, with its
+// byte-order mark and line breaks. Text that Windows-1252 cannot hold is written as UTF-8
+// instead, so that nothing typed is lost.
+class PlainTextWriter {
+public:
+    static QByteArray encode(const QTextDocument& document, const PlainTextFormat& format);
+    static QByteArray encode(QString text, const PlainTextFormat& format);
+};
