@@ -17,7 +17,7 @@ while [[ $# -gt 0 ]]; do
         *) build="$1"; shift ;;
     esac
 done
-command -v soffice >/dev/null || { echo "LibreOffice is not installed"; exit 77; }
+command -v soffice >/dev/null && command -v python3 >/dev/null || { echo "LibreOffice or Python is not installed"; exit 77; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export HOME="$work/home" LC_ALL=C.UTF-8

@@ -29,6 +29,14 @@ FontKey fontOf(const QTextCharFormat& format, const QString& defaultFace)
             intProperty(format, DocumentFormat::Charset, 1), intProperty(format, DocumentFormat::Pitch, 0)};
 }
 
+struct ListDefinition {
+    DocumentFormat::ListKind kind;
+    int firstTwips; // \\fi
+    int leftTwips;  // \\li
+    const QTextList* numbering;
+    bool operator==(const ListDefinition&) const = default;
+};
+
 class Writer {
 public:
     explicit Writer(const QTextDocument& document) : m_document(document) {}
@@ -36,6 +44,8 @@ public:
 
 private:
     int fontIndex(const FontKey& key);
+    // The number (\\lsN, from 1) of the list a paragraph's marker is written in.
+    int listIndex(const QTextBlock& block);
     int colorIndex(QRgb color);
     void collect();
     void writeHeader(QByteArray& out) const;
@@ -51,7 +61,7 @@ private:
     std::vector<FontKey> m_fonts;
     std::vector<QRgb> m_colors;
     int m_symbolFont = -1;
-    bool m_lists = false;
+    std::vector<ListDefinition> m_lists;
     QByteArray m_body;
 };
 
@@ -81,17 +91,34 @@ void Writer::collect()
     m_defaultFace = families.isEmpty() ? m_document.defaultFont().family() : families.first();
     if (m_document.defaultFont().pointSizeF() > 0)
         m_defaultTwips = qRound(m_document.defaultFont().pointSizeF() * DocumentFormat::TwipsPerPoint);
-    bool lists = false;
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         fontIndex(fontOf(block.charFormat(), m_defaultFace));
         for (auto it = block.begin(); !it.atEnd(); ++it)
             fontIndex(fontOf(it.fragment().charFormat(), m_defaultFace));
-        lists = lists || block.textList();
+        if (block.textList())
+            listIndex(block);
     }
     if (m_fonts.empty())
         fontIndex({m_defaultFace, 1, 0});
-    if (lists)
+    if (!m_lists.empty())
         m_symbolFont = fontIndex({QStringLiteral("Symbol"), 2, 2});
+}
+
+int Writer::listIndex(const QTextBlock& block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const int offset = intProperty(format, DocumentFormat::LeftOffsetTwips, 0);
+    const int left = intProperty(format, DocumentFormat::FirstIndentTwips, 0) + offset;
+    const DocumentFormat::ListKind kind = DocumentFormat::listKind(block);
+    // Bullets of the same indents share a list; a numbered list keeps its own numbering.
+    const ListDefinition definition{kind, -offset, left,
+                                    kind == DocumentFormat::ListKind::Numbered ? block.textList() : nullptr};
+    for (size_t i = 0; i < m_lists.size(); ++i) {
+        if (m_lists[i] == definition)
+            return int(i) + 1;
+    }
+    m_lists.push_back(definition);
+    return int(m_lists.size());
 }
 
 void Writer::appendFaceName(QByteArray& out, const QString& face)
@@ -125,19 +152,26 @@ void Writer::writeHeader(QByteArray& out) const
                "\\blue" + QByteArray::number(qBlue(color)) + ';';
     }
     out += "}\r\n";
-    if (m_lists) {
-        const QByteArray symbol = QByteArray::number(m_symbolFont);
-        out += "{\\*\\listtable{\\list\\listtemplateid1\\listsimple{"
-               "\\listlevel\\levelnfc23\\leveljc0\\levelfollow0"
-               "\\levelstartat1{\\leveltext\\'01\\'b7;}{\\levelnumbers;}\\f" +
-               symbol +
-               "\\fi-360\\li720}{\\listname "
-               ";}\\listid1}{\\list\\listtemplateid2\\listsimple{\\listlevel\\levelnfc0"
-               "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-"
-               "360\\li720}"
-               "{\\listname "
-               ";}\\listid2}}\r\n{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
-               "{\\listoverride\\listid2\\listoverridecount0\\ls2}}\r\n";
+    if (!m_lists.empty()) {
+        // Word's list tables, one list for each kind and indents the document uses: readers take
+        // a list's own indents over the paragraph's.
+        QByteArray lists = "{\\*\\listtable";
+        QByteArray overrides = "{\\*\\listoverridetable";
+        for (size_t i = 0; i < m_lists.size(); ++i) {
+            const ListDefinition& list = m_lists[i];
+            const QByteArray id = QByteArray::number(qsizetype(i) + 1);
+            const QByteArray indents =
+                "\\fi" + QByteArray::number(list.firstTwips) + "\\li" + QByteArray::number(list.leftTwips);
+            lists += "{\\list\\listtemplateid" + id + "\\listsimple{\\listlevel";
+            if (list.kind == DocumentFormat::ListKind::Bullet)
+                lists += "\\levelnfc23\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'01\\'b7;}{\\levelnumbers;}\\f" +
+                         QByteArray::number(m_symbolFont);
+            else
+                lists += "\\levelnfc0\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}";
+            lists += indents + "}{\\listname ;}\\listid" + id + "}";
+            overrides += "{\\listoverride\\listid" + id + "\\listoverridecount0\\ls" + id + "}";
+        }
+        out += lists + "}\r\n" + overrides + "}\r\n";
     }
     out += "\\viewkind4\\uc1\r\n";
 }
@@ -256,12 +290,11 @@ void Writer::writeParagraph(const QTextBlock& block, bool last)
     if (const QTextList* list = block.textList()) {
         // Word's lists (\\ls with the list tables), which LibreOffice and AbiWord read, and the
         // marker as text for readers that know no lists.
-        if (DocumentFormat::listKind(block) == DocumentFormat::ListKind::Bullet) {
-            out += "{\\listtext\\f" + QByteArray::number(m_symbolFont) + "\\'b7\\tab}\\ls1";
-        } else {
-            out += "{\\listtext " + QByteArray::number(list->itemNumber(block) + 1) + ".\\tab}\\ls2";
-        }
-        m_lists = true;
+        const QByteArray ls = "\\ls" + QByteArray::number(listIndex(block));
+        if (DocumentFormat::listKind(block) == DocumentFormat::ListKind::Bullet)
+            out += "{\\listtext\\f" + QByteArray::number(m_symbolFont) + "\\'b7\\tab}" + ls;
+        else
+            out += "{\\listtext " + QByteArray::number(list->itemNumber(block) + 1) + ".\\tab}" + ls;
     }
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignRight)

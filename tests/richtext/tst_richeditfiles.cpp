@@ -5,10 +5,13 @@
 #include "RichEditFixture.h"
 #include "framework/AppError.h"
 #include "framework/Colors.h"
+#include "richtext/DocumentFormat.h"
 #include "richtext/TParaAttributes.h"
 #include "richtext/TTextAttributes.h"
 
 #include <QFile>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +25,32 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
     return path;
+}
+
+// Each paragraph as the document holds it and as Qt lays it out.
+QStringList describeParagraphs(const QTextDocument& document)
+{
+    QStringList out{QStringLiteral("default tab %1").arg(DocumentFormat::defaultTabTwips(document))};
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat f = block.blockFormat();
+        QStringList stops;
+        for (const TabStop& stop : DocumentFormat::tabStops(f))
+            stops << QStringLiteral("%1/%2/%3").arg(stop.positionTwips).arg(int(stop.alignment)).arg(int(stop.leader));
+        QStringList tabs;
+        for (const QTextOption::Tab& tab : f.tabPositions())
+            tabs << QStringLiteral("%1/%2").arg(tab.position).arg(int(tab.type));
+        out << QStringLiteral("%1 | list %2 | %3 %4 %5 | %6 | margin %7 indent %8 tabs %9")
+                   .arg(block.text())
+                   .arg(int(DocumentFormat::listKind(block)))
+                   .arg(f.intProperty(DocumentFormat::FirstIndentTwips))
+                   .arg(f.intProperty(DocumentFormat::LeftOffsetTwips))
+                   .arg(f.intProperty(DocumentFormat::RightIndentTwips))
+                   .arg(stops.join(u' '))
+                   .arg(f.leftMargin())
+                   .arg(f.textIndent())
+                   .arg(tabs.join(u' '));
+    }
+    return out;
 }
 
 QByteArray readFile(const QString& path)
@@ -73,6 +102,7 @@ private Q_SLOTS:
     void attributeModelRoundTrips_data();
     void attributeModelRoundTrips();
     void defaultAttributesLeaveWithTheText();
+    void bulletsAndTabsRoundTripAndPasteAsTheyLoad();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -269,6 +299,40 @@ void TestRichEditFiles::defaultAttributesLeaveWithTheText()
     TCustomRichEdit pasted;
     pasted.PasteFromClipboard();
     QCOMPARE(attributesOf(pasted, 0, 5), typed);
+}
+
+void TestRichEditFiles::bulletsAndTabsRoundTripAndPasteAsTheyLoad()
+{
+    const QString source = writeFile(
+        *m_dir, QStringLiteral("lists.rtf"),
+        "{\\rtf1\\deftab360{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}\\f0\\fs24 "
+        "\\pard\\tx1440\\tqr\\tldot\\tx5760\\tqc\\tx7200\\tqdec\\tx8640 a\\tab b\\tab c\\tab 1.5\\par "
+        "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}\\fi-360\\li360 hanging bullet\\par "
+        "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}\\li0 bullet at no indent\\par "
+        "\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}\\fi-360\\li360 number\\par "
+        "\\pard\\li720 bulleted by the user}");
+    TCustomRichEdit edit;
+    edit.lines()->LoadFromFile(source);
+    // A bullet given in the editor.
+    edit.setSelStart(edit.textLength());
+    edit.paragraphAttributes()->setNumbering(TParaAttributes::Bullet);
+    const QStringList loaded = describeParagraphs(*edit.document());
+    QVERIFY(loaded.last().contains(QLatin1String("| list 1 |")));
+
+    const QString saved = m_dir->filePath(QStringLiteral("saved.rtf"));
+    edit.lines()->SaveToFile(saved);
+    TCustomRichEdit again;
+    again.lines()->LoadFromFile(saved);
+    QCOMPARE(describeParagraphs(*again.document()), loaded);
+
+    // Pasted into a document of the same default tab width, the paragraphs are laid out as loaded.
+    edit.SelectAll();
+    edit.CopyToClipboard();
+    TCustomRichEdit pasted;
+    pasted.lines()->LoadFromFile(writeFile(*m_dir, QStringLiteral("empty.rtf"), "{\\rtf1\\deftab360}"));
+    pasted.PasteFromClipboard();
+    QStringList inPasted = describeParagraphs(*pasted.document());
+    QCOMPARE(inPasted.mid(0, loaded.size()), loaded);
 }
 
 QTEST_MAIN(TestRichEditFiles)

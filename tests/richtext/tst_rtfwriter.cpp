@@ -5,6 +5,8 @@
 #include "richtext/RtfWriter.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -217,6 +219,37 @@ private slots:
         QCOMPARE(DocumentFormat::defaultTabTwips(*copy), defaultTab);
         QCOMPARE(copy->begin().next().textList() != nullptr, bullet);
         QCOMPARE(copy->begin().next().textList(), copy->begin().next().next().textList());
+    }
+
+    // The exact RTF written for small documents (read from input.rtf), kept beside them as
+    // expected.rtf; LUMARO_UPDATE_GOLDEN=1 writes them anew, to be read and committed.
+    void writesTheExpectedRtf_data()
+    {
+        QTest::addColumn<QString>("folder");
+        const QDir cases(QStringLiteral(LUMARO_TEST_DATA "/writer"));
+        for (const QString& name : cases.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            QTest::newRow(qPrintable(name)) << cases.filePath(name);
+        QVERIFY2(cases.exists(), "the writer cases are missing");
+    }
+
+    void writesTheExpectedRtf()
+    {
+        QFETCH(QString, folder);
+        QFile input(folder + QStringLiteral("/input.rtf"));
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        QTextDocument document;
+        document.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
+        QVERIFY(RtfReader::read(input.readAll(), document));
+        const QByteArray written = RtfWriter::toRtf(document);
+
+        QFile expected(folder + QStringLiteral("/expected.rtf"));
+        if (qEnvironmentVariableIsSet("LUMARO_UPDATE_GOLDEN")) {
+            QVERIFY(expected.open(QIODevice::WriteOnly));
+            expected.write(written);
+            return;
+        }
+        QVERIFY2(expected.open(QIODevice::ReadOnly), "no expected.rtf: run with LUMARO_UPDATE_GOLDEN=1");
+        QCOMPARE(QString::fromLatin1(written), QString::fromLatin1(expected.readAll()));
     }
 
     void textRoundTrip_data()
