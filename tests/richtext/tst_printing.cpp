@@ -5,9 +5,13 @@
 #include "richtext/PageRenderer.h"
 #include "richtext/RichEditPrinter.h"
 #include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
 #include "richtext/TTextAttributes.h"
 
+#include <QFile>
+#include <QHash>
 #include <QImage>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -113,6 +117,45 @@ private Q_SLOTS:
                 red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
             }
         QVERIFY2(red > 5, "the text's default colour is not on the page");
+    }
+
+    // The printer lays paragraphs out at its own resolution as the screen does at its own: the
+    // bullet at the first-line indent, the text after it and after each tab where word
+    // processors print them (points from the margin, as LibreOffice prints this document).
+    void printedParagraphsKeepTheirLayout()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("layout.rtf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}\\f0\\fs24 "
+                   "\\pard A\\tab default\\par "
+                   "\\pard{\\*\\pn\\pnlvlblt\\pnf1}\\fi-360\\li720 Hanging\\par "
+                   "\\pard\\li360\\tx2880 Indented\\tab x\\tab next\\par "
+                   "\\pard\\tqr\\tx8640 Left\\tab right}");
+        file.close();
+        TCustomRichEdit editor;
+        editor.lines()->LoadFromFile(path);
+        const QString bbox =
+            popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), print(editor, QStringLiteral("layout.pdf")),
+                                                        QStringLiteral("-")});
+        QHash<QString, QPair<double, double>> words; // left and right edges
+        const QRegularExpression word(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\"[^>]*>([^<]+)<"));
+        for (auto it = word.globalMatch(bbox); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            words.insert(m.captured(3), {m.captured(1).toDouble(), m.captured(2).toDouble()});
+        }
+        QVERIFY2(words.contains(QStringLiteral("A")), qPrintable(bbox));
+        const double margin = words.value(QStringLiteral("A")).first;
+        const QList<QPair<QString, double>> expected{{QStringLiteral("default"), 36}, {QString(QChar(0x2022)), 18},
+                                                     {QStringLiteral("Hanging"), 36},  {QStringLiteral("Indented"), 18},
+                                                     {QStringLiteral("x"), 144}, {QStringLiteral("next"), 180}};
+        for (const auto& [text, points] : expected) {
+            QVERIFY2(words.contains(text), qPrintable(text));
+            const double at = words.value(text).first - margin;
+            QVERIFY2(qAbs(at - points) < 1, qPrintable(QStringLiteral("%1 at %2, not %3").arg(text).arg(at).arg(points)));
+        }
+        QVERIFY(qAbs(words.value(QStringLiteral("right")).second - margin - 432) < 1);
     }
 
     void emptyDocumentGivesOneBlankPage()
