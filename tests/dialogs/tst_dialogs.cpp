@@ -272,10 +272,10 @@ private Q_SLOTS:
         QTest::addColumn<Colors::TColor>("ink");
         const QString note = QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time");
         QTest::newRow("note below") << "Form1"
-                                    << "Label1" << QPoint(7, 413) << note << "MS Sans Serif" << -11
+                                    << "Label1" << QPoint(7, 413) << note << "MS Sans Serif" << -10
                                     << Colors::clBlack;
         QTest::newRow("note above") << "Form1"
-                                    << "Label3" << QPoint(6, 28) << note << "MS Sans Serif" << -11
+                                    << "Label3" << QPoint(6, 28) << note << "MS Sans Serif" << -10
                                     << Colors::clBlack;
         QTest::newRow("home page") << "AboutBox"
                                    << "UrlLabel1" << QPoint(155, 90) << "Homepage"

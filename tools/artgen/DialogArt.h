@@ -2,6 +2,7 @@
 
 #include "ArtCatalog.h"
 
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -26,12 +27,18 @@ public:
         QRect pages;     // the page control
         QRect closeButton;
         QList<QRect> textBands; // parchment bands behind black labels
+        QList<QRect> labels;    // the labels the program draws on them, each inside its band
         QList<Piece> pieces;    // strips and title, in the dialog's stacking order
     };
     static const Dialog& worldTimes();
     static const Dialog& metricTables();
     static QRect aboutCloseButton() { return {233, 87, 40, 30}; }
     static QRect aboutUrlLabel() { return {155, 90, 64, 13}; }
+    // The about picture's words before the link.
+    static QRect aboutWebNote() { return {90, 90, 61, 13}; }
+    // The World Times labels' text, and the face and size their layout gives them.
+    static QString timesNote() { return QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time"); }
+    static QFont labelFont();
 
     explicit DialogArt(ArtCatalog& catalog);
     void generate();
