@@ -5,6 +5,7 @@
 #include "Skin.h"
 #include "TextFit.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -65,6 +66,23 @@ const DialogArt::Dialog& DialogArt::metricTables()
 
 DialogArt::DialogArt(ArtCatalog& catalog) : m_catalog(catalog) {}
 
+QFont DialogArt::linkFont()
+{
+    // "Courier", character height 13 pixels, underlined: drawn in the program's substitute.
+    QFont font(QStringLiteral("Courier"));
+    font.setPixelSize(13);
+    font.setUnderline(true);
+    return font;
+}
+
+QRect DialogArt::aboutWebNote()
+{
+    // The program draws the link from the top of its label.
+    const int baseline = aboutUrlLabel().top() + QFontMetrics(linkFont()).ascent();
+    const QFontMetrics note(Skin::textFont(10));
+    return {90, baseline - note.ascent(), 61, note.height()};
+}
+
 QFont DialogArt::labelFont()
 {
     // "MS Sans Serif", character height 10 pixels: drawn in the program's substitute for it.
@@ -123,7 +141,7 @@ QImage DialogArt::aboutPicture() const
     fit.draw(p, QRect(96, 64, 180, 14), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("Version 1.0 \u2022 rich text for every day"));
     p.setPen(Skin::goldLight());
-    fit.draw(p, aboutWebNote(), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("On the web:"));
+    fit.draw(p, aboutWebNote(), Qt::AlignRight | Qt::AlignTop, QStringLiteral("On the web:"));
     return image;
 }
 
@@ -276,11 +294,8 @@ QImage DialogArt::aboutMockup() const
     // must not run into the picture's words before it.
     TextFit fit(QStringLiteral("the about box's mock-up"));
     p.setFont(Skin::textFont(10));
-    fit.claim(p, aboutWebNote(), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("On the web:"));
-    QFont courier(QStringLiteral("Courier"));
-    courier.setPixelSize(13);
-    courier.setUnderline(true);
-    p.setFont(courier);
+    fit.claim(p, aboutWebNote(), Qt::AlignRight | Qt::AlignTop, QStringLiteral("On the web:"));
+    p.setFont(linkFont());
     p.setPen(Qt::white);
     const QRect room(aboutUrlLabel().topLeft(), QPoint(aboutCloseButton().left() - 3, aboutUrlLabel().top() + 16));
     fit.draw(p, room, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Homepage"));

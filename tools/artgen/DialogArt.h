@@ -34,8 +34,10 @@ public:
     static const Dialog& metricTables();
     static QRect aboutCloseButton() { return {233, 87, 40, 30}; }
     static QRect aboutUrlLabel() { return {155, 90, 64, 13}; }
-    // The about picture's words before the link.
-    static QRect aboutWebNote() { return {90, 90, 61, 13}; }
+    // The face and size of the link, as its layout gives them.
+    static QFont linkFont();
+    // The about picture's words before the link, on the link's baseline.
+    static QRect aboutWebNote();
     // The World Times labels' text, and the face and size their layout gives them.
     static QString timesNote() { return QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time"); }
     static QFont labelFont();
