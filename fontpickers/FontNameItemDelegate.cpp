@@ -8,7 +8,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-
 FontNameItemDelegate::FontNameItemDelegate(TFontNameComboBox& picker)
     : PickerItemDelegate(picker), m_picker(picker)
 {
@@ -89,12 +88,13 @@ void FontNameItemDelegate::paintEntry(QPainter& painter, const QRect& rect, int 
     const QString name = m_picker.itemText(index);
     painter.setPen(foreground);
     painter.setBackgroundMode(Qt::TransparentMode);
-    drawName(painter, m_picker.font(), options.testFlag(TFontNameComboBox::foDisplayFont), name, textLeft, rect);
+    drawName(painter, m_picker.font(), options.testFlag(TFontNameComboBox::foDisplayFont), name, textLeft,
+             rect);
     painter.restore();
 }
 
-void FontNameItemDelegate::drawName(QPainter& painter, QFont font, bool ownFace, const QString& name, int left,
-                                    const QRect& rect)
+void FontNameItemDelegate::drawName(QPainter& painter, QFont font, bool ownFace, const QString& name,
+                                    int left, const QRect& rect)
 {
     if (ownFace) {
         font.setFamilies({name});
@@ -115,7 +115,8 @@ bool FontNameItemDelegate::fitsAsLaidOut(const QFont& face, const QString& name,
     if (!QFontDatabase::isScalable(info.family(), info.styleName()))
         return false;
     const QFontMetricsF metrics(face);
-    const QRectF ink = metrics.tightBoundingRect(name).translated(0, rect.top() + 1 + QFontMetrics(face).ascent());
+    const QRectF ink =
+        metrics.tightBoundingRect(name).translated(0, rect.top() + 1 + QFontMetrics(face).ascent());
     return ink.isEmpty() || (ink.top() >= rect.top() + 1 && ink.bottom() <= rect.top() + rect.height());
 }
 
@@ -127,7 +128,8 @@ FontNameItemDelegate::Letters FontNameItemDelegate::lettersOf(const QFont& face,
     const QFontMetrics metrics(face);
     const int pixels = qMax(QFontInfo(face).pixelSize(), metrics.height());
     const QPoint pen(pixels, 2 * pixels);
-    QImage canvas(metrics.horizontalAdvance(name) + 2 * pixels, 4 * pixels, QImage::Format_ARGB32_Premultiplied);
+    QImage canvas(metrics.horizontalAdvance(name) + 2 * pixels, 4 * pixels,
+                  QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
     painter.setFont(face);
@@ -179,6 +181,7 @@ void FontNameItemDelegate::drawFitted(QPainter& painter, const QFont& face, cons
     const qreal scale = qreal(room) / letters.image.height();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(left + letters.left * scale, top, letters.image.width() * scale, room), letters.image);
+    painter.drawImage(QRectF(left + letters.left * scale, top, letters.image.width() * scale, room),
+                      letters.image);
     painter.restore();
 }

@@ -53,7 +53,8 @@ private:
     static Letters lettersOf(const QFont& face, const QString& name, const QColor& color);
     // Draws the name whole inside the entry: in face when it fits there, else in a smaller size
     // of face, else (a bitmap face of one size) scaled down.
-    static void drawFitted(QPainter& painter, const QFont& face, const QString& name, int left, const QRect& rect);
+    static void drawFitted(QPainter& painter, const QFont& face, const QString& name, int left,
+                           const QRect& rect);
     // Sizes below this are not tried; a face needing less is scaled instead.
     static constexpr int MinimumPixelSize = 6;
 

@@ -526,11 +526,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("focus"); // the control that must hold the focus, "" for none
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("about box") << "AboutBox" << "" << Qt::KeyboardModifiers() << true;
-        QTest::newRow("world times") << "Form1" << "PageControl1" << Qt::KeyboardModifiers() << true;
-        QTest::newRow("metric tables") << "Form2" << "PageControl1" << Qt::KeyboardModifiers() << true;
-        QTest::newRow("shift+escape") << "Form2" << "PageControl1" << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                      << false;
+        QTest::newRow("about box") << "AboutBox"
+                                   << "" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("world times") << "Form1"
+                                     << "PageControl1" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("metric tables") << "Form2"
+                                       << "PageControl1" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("shift+escape") << "Form2"
+                                      << "PageControl1" << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
     }
 
     void escapeClosesTheDialog()

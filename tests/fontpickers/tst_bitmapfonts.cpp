@@ -155,7 +155,10 @@ private Q_SLOTS:
             const double expected = double(whole.width()) / whole.height();
             const double drawn = double(ink.width()) / ink.height();
             QVERIFY2(qAbs(drawn - expected) <= expected / 4,
-                     qPrintable(QStringLiteral("%1; drawn whole its ink is %2x%3").arg(where).arg(whole.width()).arg(whole.height())));
+                     qPrintable(QStringLiteral("%1; drawn whole its ink is %2x%3")
+                                    .arg(where)
+                                    .arg(whole.width())
+                                    .arg(whole.height())));
         }
         QVERIFY2(tooTall > 0, "no bitmap face taller than an entry: the fault is not exercised");
     }

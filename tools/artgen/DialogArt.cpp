@@ -131,10 +131,10 @@ QImage DialogArt::aboutPicture() const
 
     p.drawImage(QPoint(18, 20), MainWindowArt::emblem(64));
     TextFit fit(QStringLiteral("dialogs/about.jpg"));
-    Skin::goldText(p, fit, QRect(94, 14, 185, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LumaroStyle"),
-                   Skin::titleFont(26, true));
-    Skin::goldText(p, fit, QRect(96, 40, 180, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Notepad"),
-                   Skin::titleFont(20, true, true));
+    Skin::goldText(p, fit, QRect(94, 14, 185, 30), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("LumaroStyle"), Skin::titleFont(26, true));
+    Skin::goldText(p, fit, QRect(96, 40, 180, 24), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Notepad"), Skin::titleFont(20, true, true));
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(Skin::textFont(10));
     p.setPen(Skin::ivory());
@@ -297,7 +297,8 @@ QImage DialogArt::aboutMockup() const
     fit.claim(p, aboutWebNote(), Qt::AlignRight | Qt::AlignTop, QStringLiteral("On the web:"));
     p.setFont(linkFont());
     p.setPen(Qt::white);
-    const QRect room(aboutUrlLabel().topLeft(), QPoint(aboutCloseButton().left() - 3, aboutUrlLabel().top() + 16));
+    const QRect room(aboutUrlLabel().topLeft(),
+                     QPoint(aboutCloseButton().left() - 3, aboutUrlLabel().top() + 16));
     fit.draw(p, room, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Homepage"));
     return image;
 }

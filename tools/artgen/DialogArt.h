@@ -39,7 +39,10 @@ public:
     // The about picture's words before the link, on the link's baseline.
     static QRect aboutWebNote();
     // The World Times labels' text, and the face and size their layout gives them.
-    static QString timesNote() { return QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time"); }
+    static QString timesNote()
+    {
+        return QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time");
+    }
     static QFont labelFont();
 
     explicit DialogArt(ArtCatalog& catalog);

@@ -251,7 +251,8 @@ QImage MainWindowArt::emblem(int size)
     // ... lettered with a maroon initial and lines of text.
     p.setPen(Skin::maroonInk());
     p.setFont(Skin::titleFont(15, true));
-    TextFit(QStringLiteral("the emblem")).draw(p, QRectF(8.5, 6, 11, 14), Qt::AlignCenter, QStringLiteral("L"));
+    TextFit(QStringLiteral("the emblem"))
+        .draw(p, QRectF(8.5, 6, 11, 14), Qt::AlignCenter, QStringLiteral("L"));
     p.setPen(QPen(QColor(150, 136, 120), 1));
     for (qreal y : {20.5, 23.0})
         p.drawLine(QPointF(11, y), QPointF(22, y));
@@ -324,7 +325,8 @@ QImage MainWindowArt::mockup() const
             p.setPen(Qt::black);
             p.setFont(Skin::textFont(11));
             fit.draw(p, c.rect.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
-                     c.component == QLatin1String("FontName") ? QStringLiteral("Arial") : QStringLiteral("10"));
+                     c.component == QLatin1String("FontName") ? QStringLiteral("Arial")
+                                                              : QStringLiteral("10"));
         } else {
             // A raised check box with a maroon mark.
             p.fillRect(c.rect, QColor(212, 208, 200));

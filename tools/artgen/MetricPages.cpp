@@ -179,7 +179,8 @@ void MetricPages::generate()
                 fit.draw(p, row.adjusted(8, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, rule);
                 y += RowHeight;
             };
-            formula(QStringLiteral("Celsius to Fahrenheit"), QStringLiteral("\u00b0F = \u00b0C \u00d7 9/5 + 32"));
+            formula(QStringLiteral("Celsius to Fahrenheit"),
+                    QStringLiteral("\u00b0F = \u00b0C \u00d7 9/5 + 32"));
             formula(QStringLiteral("Fahrenheit to Celsius"),
                     QStringLiteral("\u00b0C = (\u00b0F \u2212 32) \u00d7 5/9"));
             formula(QStringLiteral("Celsius to kelvins"), QStringLiteral("K = \u00b0C + 273.15"));
@@ -193,7 +194,7 @@ void MetricPages::generate()
                 p.setFont(Skin::textFont(11, true));
                 p.setPen(Skin::maroonInk());
                 fit.draw(p, QRect(12, y, left - 12, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                           r == 0 ? QStringLiteral("\u00b0C") : QStringLiteral("\u00b0F"));
+                         r == 0 ? QStringLiteral("\u00b0C") : QStringLiteral("\u00b0F"));
                 p.setFont(Skin::textFont(11));
                 p.setPen(Skin::ink());
                 for (int t = 0; t < temperatures.rowCount(); ++t) {

@@ -46,18 +46,21 @@ void TextFit::claim(const QPainter& painter, const QRectF& box, int flags, const
                        QPointF(std::max(line.right(), ink.right()), bottom));
 
     const QFontInfo face(font);
-    const QString what = QStringLiteral("%1: \"%2\" in %3 %4 px").arg(m_picture, text, face.family()).arg(face.pixelSize());
+    const QString what =
+        QStringLiteral("%1: \"%2\" in %3 %4 px").arg(m_picture, text, face.family()).arg(face.pixelSize());
     // Slack for smoothing at the edges: half a pixel across, a pixel up and down, where the
     // letters' extent is rounded outwards to whole pixels.
     if (!box.adjusted(-0.5, -1, 0.5, 1).contains(fitted))
-        throw std::runtime_error(
-            QStringLiteral("%1 takes %2; its box is %3").arg(what, describe(fitted), describe(box)).toStdString());
+        throw std::runtime_error(QStringLiteral("%1 takes %2; its box is %3")
+                                     .arg(what, describe(fitted), describe(box))
+                                     .toStdString());
     // The letters' outlines (and the shadow's), grown by half a pixel all round, must not touch
     // those of the texts before it.
     QPainterPath letters;
     letters.addText(QPointF(line.left(), baseline), font, text);
     if (font.underline())
-        letters.addRect(QRectF(line.left(), baseline + metrics.underlinePos(), line.width(), metrics.lineWidth()));
+        letters.addRect(
+            QRectF(line.left(), baseline + metrics.underlinePos(), line.width(), metrics.lineWidth()));
     if (spread != 0)
         letters.addPath(letters.translated(spread, spread));
     QPainterPathStroker margin;
@@ -65,9 +68,10 @@ void TextFit::claim(const QPainter& painter, const QRectF& box, int flags, const
     const QPainterPath grown = letters.united(margin.createStroke(letters));
     for (const auto& [other, otherText] : m_placed) {
         if (grown.intersects(other))
-            throw std::runtime_error(QStringLiteral("%1 (%2) runs into \"%3\" (%4)")
-                                         .arg(what, describe(place), otherText, describe(other.boundingRect()))
-                                         .toStdString());
+            throw std::runtime_error(
+                QStringLiteral("%1 (%2) runs into \"%3\" (%4)")
+                    .arg(what, describe(place), otherText, describe(other.boundingRect()))
+                    .toStdString());
     }
     m_placed.append({letters, text});
 }

@@ -50,7 +50,8 @@ void addPages(ReviewSheet& sheet, TForm& dialog, const QString& language, bool e
     if (!pages)
         throw std::runtime_error("a reference dialog has no page control");
     const QString opening = pages->activePageName();
-    sheet.add(picture(dialog), QStringLiteral("%1: as it opens (%2)").arg(language, pages->activePage()->caption()),
+    sheet.add(picture(dialog),
+              QStringLiteral("%1: as it opens (%2)").arg(language, pages->activePage()->caption()),
               ClippedTexts::in(dialog));
     if (!everyPage)
         return;
@@ -77,7 +78,8 @@ void DialogReview::add(const Sheets& sheets, const QString& language, bool contr
         // Held down, then let go outside, so that nothing is opened.
         const Desktop::OpenHandler kept = Desktop::setOpenHandler([](const QString&) { return true; });
         QTest::mousePress(link, Qt::LeftButton, {}, QPoint(4, 4));
-        sheets.about.add(StateShots::around(*link, QMargins(8, 8, 8, 8)), QStringLiteral("Home-page link held down"));
+        sheets.about.add(StateShots::around(*link, QMargins(8, 8, 8, 8)),
+                         QStringLiteral("Home-page link held down"));
         QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-40, -40));
         Desktop::setOpenHandler(kept);
     }

@@ -43,9 +43,8 @@ QStringList MainWindowReview::texts(const TMainForm& window)
 {
     QStringList lines{QStringLiteral("Caption: ") + window.windowTitle()};
     QList<QWidget*> controls = window.findChildren<QWidget*>();
-    std::stable_sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
-        return a->objectName() < b->objectName();
-    });
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const QWidget* a, const QWidget* b) { return a->objectName() < b->objectName(); });
     for (const QWidget* control : controls) {
         if (!hintOf(*control).isEmpty())
             lines << QStringLiteral("%1: %2").arg(control->objectName(), hintOf(*control));

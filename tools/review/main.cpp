@@ -71,7 +71,8 @@ void addBitmapFacesPicker(ReviewSheet& sheet, const QStringList& arguments)
     environment.insert(QStringLiteral("FONTCONFIG_FILE"), config);
     run.setProcessEnvironment(environment);
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    run.start(QCoreApplication::applicationFilePath(), arguments + QStringList{QStringLiteral("--bitmap-list"), picture});
+    run.start(QCoreApplication::applicationFilePath(),
+              arguments + QStringList{QStringLiteral("--bitmap-list"), picture});
     if (!run.waitForFinished(120000) || run.exitStatus() != QProcess::NormalExit)
         throw std::runtime_error("drawing the name picker with bitmap faces failed");
     if (run.exitCode() == NoBitmapFaces) {
@@ -117,17 +118,19 @@ int review(const QString& out, const QString& document, const QStringList& child
 
     QDir().mkpath(out);
     int faults = 0;
-    const QList<QPair<const ReviewSheet*, QString>> sheets = {{&main, QStringLiteral("contact-main-window.png")},
-                                                              {&about, QStringLiteral("contact-about-box.png")},
-                                                              {&worldTimes, QStringLiteral("contact-world-times.png")},
-                                                              {&metricTables, QStringLiteral("contact-metric-tables.png")}};
+    const QList<QPair<const ReviewSheet*, QString>> sheets = {
+        {&main, QStringLiteral("contact-main-window.png")},
+        {&about, QStringLiteral("contact-about-box.png")},
+        {&worldTimes, QStringLiteral("contact-world-times.png")},
+        {&metricTables, QStringLiteral("contact-metric-tables.png")}};
     for (const auto& [sheet, name] : sheets) {
         const QString path = QDir(out).filePath(name);
         if (!sheet->render().save(path))
             throw std::runtime_error("cannot write " + path.toStdString());
         std::printf("%s%s\n", qPrintable(path),
-                    sheet->faultCount() ? qPrintable(QStringLiteral(": %1 cut-off texts").arg(sheet->faultCount()))
-                                        : "");
+                    sheet->faultCount()
+                        ? qPrintable(QStringLiteral(": %1 cut-off texts").arg(sheet->faultCount()))
+                        : "");
         faults += sheet->faultCount();
     }
     return faults == 0 ? 0 : 1;
@@ -160,9 +163,10 @@ int main(int argc, char** argv)
         FontSubstitutes::install();
         registerComponentClasses();
         TApplication::instance().setTitle(QStringLiteral("LumaroStyle Notepad"));
-        const QString programPath = options.isSet(program)
-                                        ? QFileInfo(options.value(program)).absoluteFilePath()
-                                        : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../../lumaropad"));
+        const QString programPath =
+            options.isSet(program)
+                ? QFileInfo(options.value(program)).absoluteFilePath()
+                : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../../lumaropad"));
         StartupEnvironment::setProgramPath(QDir::cleanPath(programPath));
         StartupEnvironment::setArguments({});
 
@@ -178,8 +182,9 @@ int main(int argc, char** argv)
         const QString document = folder.filePath(QStringLiteral("Lisbon notes.rtf"));
         if (!QFile::copy(QStringLiteral(":/review/sample.rtf"), document))
             throw std::runtime_error("the review document is missing");
-        return review(options.value(out), document,
-                      {QStringLiteral("--out"), options.value(out), QStringLiteral("--program"), programPath});
+        return review(
+            options.value(out), document,
+            {QStringLiteral("--out"), options.value(out), QStringLiteral("--program"), programPath});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lumaro_review: %s\n", e.what());
         return 1;
