@@ -46,15 +46,22 @@ void TCustomControl::DoExit()
 
 void TCustomControl::keyPressEvent(QKeyEvent* event)
 {
+    bool cleared = false;
     MessageDispatch::run([&] {
         int key = event->key();
         KeyDown(key, event->modifiers());
+        cleared = key == 0;
         const QString text = event->text();
         for (QChar c : text) {
             QChar ch = c;
             KeyPress(ch);
+            cleared = cleared || ch.isNull();
         }
     });
+    // Escape is also the window's key (it closes a modal window as its close box does): once
+    // the control has had it and left it alone, it goes on to the window.
+    if (event->key() == Qt::Key_Escape && !cleared)
+        event->ignore();
 }
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)

@@ -272,10 +272,10 @@ private Q_SLOTS:
         QTest::addColumn<Colors::TColor>("ink");
         const QString note = QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time");
         QTest::newRow("note below") << "Form1"
-                                    << "Label1" << QPoint(7, 413) << note << "MS Sans Serif" << -11
+                                    << "Label1" << QPoint(7, 413) << note << "MS Sans Serif" << -10
                                     << Colors::clBlack;
         QTest::newRow("note above") << "Form1"
-                                    << "Label3" << QPoint(6, 28) << note << "MS Sans Serif" << -11
+                                    << "Label3" << QPoint(6, 28) << note << "MS Sans Serif" << -10
                                     << Colors::clBlack;
         QTest::newRow("home page") << "AboutBox"
                                    << "UrlLabel1" << QPoint(155, 90) << "Homepage"
@@ -516,6 +516,60 @@ private Q_SLOTS:
         QVERIFY(run.closedByAct);
         QCOMPARE(result, TForm::mrCancel);
         QVERIFY(run.destroyed);
+    }
+
+    // Escape ends every dialog as its close button does, also while the page control (which
+    // takes every other key) has the focus; with a modifier it is not Escape.
+    void escapeClosesTheDialog_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("focus"); // the control that must hold the focus, "" for none
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("about box") << "AboutBox"
+                                   << "" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("world times") << "Form1"
+                                     << "PageControl1" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("metric tables") << "Form2"
+                                       << "PageControl1" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("shift+escape") << "Form2"
+                                      << "PageControl1" << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
+    }
+
+    void escapeClosesTheDialog()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, focus);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, closes);
+        int result = TForm::mrNone;
+        QString page;
+        const ModalRun run = runModal(dialog, [&](TForm& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QWidget* focused = QApplication::focusWidget();
+            QCOMPARE(focused ? focused->objectName() : QString(), focus);
+            if (auto* pages = form.findChild<TPageControl*>())
+                page = pages->activePageName();
+            QTest::keyClick(focused ? focused : &form, Qt::Key_Escape, modifiers);
+            result = form.modalResult();
+            if (auto* pages = form.findChild<TPageControl*>())
+                QCOMPARE(pages->activePageName(), page);
+        });
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(run.closedByAct, closes);
+        QCOMPARE(result, closes ? TForm::mrCancel : TForm::mrNone);
+        QVERIFY(run.destroyed);
+    }
+
+    // A window that is not modal stays open on Escape.
+    void escapeLeavesAWindowThatIsNotModal()
+    {
+        const std::unique_ptr<TForm> form = create(QStringLiteral("Form1"));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(form->isVisible());
     }
 
     // A dialog whose layout cannot be read is destroyed, and the failure reaches the caller.

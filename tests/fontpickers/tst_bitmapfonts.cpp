@@ -1,6 +1,8 @@
 // The fonts of this machine through fontconfig, with its bitmap faces made visible: Debian hides
 // them, so the test points fontconfig at a configuration of its own that accepts them.
 
+#include "BitmapFaces.h"
+#include "fontpickers/FontNameItemDelegate.h"
 #include "fontpickers/SystemFontEnumerator.h"
 #include "fontpickers/TFontNameComboBox.h"
 #include "fontpickers/TFontSizeComboBox.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,20 +20,38 @@
 namespace {
 using Device = FontEnumerator::Device;
 
-const char* const AcceptBitmaps = R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <include ignore_missing="no">/etc/fonts/fonts.conf</include>
-  <selectfont><acceptfont><pattern><patelt name="scalable"><bool>false</bool></patelt></pattern></acceptfont></selectfont>
-</fontconfig>
-)";
-
 QList<FontFace> named(const QList<FontFace>& fonts, const QString& name)
 {
     QList<FontFace> found;
     std::copy_if(fonts.begin(), fonts.end(), std::back_inserter(found),
                  [&](const FontFace& face) { return face.name.compare(name, Qt::CaseInsensitive) == 0; });
     return found;
+}
+
+// The smallest rectangle holding every pixel that is not white.
+QRect inkBounds(const QImage& image)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+// The ink of the name drawn in font on a sheet with room all round.
+QRect inkOfWholeName(const QFont& font, const QString& name)
+{
+    QImage sheet(800, 240, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(80, 140), name);
+    painter.end();
+    return inkBounds(sheet);
 }
 
 QStringList entries(const QComboBox& box)
@@ -86,6 +107,60 @@ private Q_SLOTS:
             return a.compare(b, Qt::CaseInsensitive) < 0;
         });
         QCOMPARE(names, sorted);
+    }
+
+    // Every bitmap face is lettered in its own face inside its entry: a face whose sizes are all
+    // taller than the entry (one size of 17 pixels, a 29-pixel line) is drawn smaller rather
+    // than cut off, and nothing of a name reaches the entry's first row or below its last.
+    void bitmapFaceNamesFitTheirEntries()
+    {
+        TFontNameComboBox picker;
+        picker.tfont()->setName(QStringLiteral("Default"));
+        picker.tfont()->setHeight(-11);
+        picker.setOptions(TFontNameComboBox::foScreenFonts | TFontNameComboBox::foDisplayFont |
+                          TFontNameComboBox::foDisplaySymbol);
+        picker.Loaded();
+        const int height = picker.itemHeight();
+        const QRect entry(0, 20, 240, height);
+        int tooTall = 0;
+        for (int i = 0; i < picker.count(); ++i) {
+            if (picker.fontType(i) != FontFace::Raster)
+                continue;
+            const QString name = picker.itemText(i);
+            QFont natural = picker.font();
+            natural.setFamilies({name});
+            tooTall += QFontMetrics(natural).height() > height ? 1 : 0;
+
+            // Drawn without the entry's clip, so that letters outside it would show.
+            QImage image(entry.width(), entry.bottom() + 40, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setPen(Qt::black);
+            FontNameItemDelegate::drawName(painter, picker.font(), true, name, 24, entry);
+            painter.end();
+            const QRect ink = inkBounds(image);
+            const QString where = QStringLiteral("%1: ink %2,%3 %4x%5 in an entry of rows %6 to %7")
+                                      .arg(name)
+                                      .arg(ink.x())
+                                      .arg(ink.y())
+                                      .arg(ink.width())
+                                      .arg(ink.height())
+                                      .arg(entry.top())
+                                      .arg(entry.bottom());
+            QVERIFY2(ink.height() >= 4, qPrintable(where));
+            QVERIFY2(entry.adjusted(0, 1, 0, 0).contains(ink), qPrintable(where));
+            // Whole, not cut: about the proportions of the name drawn on a large sheet (a smaller
+            // size of a bitmap face has proportions of its own).
+            const QRect whole = inkOfWholeName(natural, name);
+            const double expected = double(whole.width()) / whole.height();
+            const double drawn = double(ink.width()) / ink.height();
+            QVERIFY2(qAbs(drawn - expected) <= expected / 4,
+                     qPrintable(QStringLiteral("%1; drawn whole its ink is %2x%3")
+                                    .arg(where)
+                                    .arg(whole.width())
+                                    .arg(whole.height())));
+        }
+        QVERIFY2(tooTall > 0, "no bitmap face taller than an entry: the fault is not exercised");
     }
 
     void sizePickerListsEachBitmapSizeOnceAscending()
@@ -149,10 +224,8 @@ int main(int argc, char** argv)
 {
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("fonts.conf"));
-    QFile file(config);
-    if (!folder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(AcceptBitmaps) < 0)
+    if (!folder.isValid() || !BitmapFaces::writeConfiguration(config))
         qFatal("cannot write %s", qPrintable(config));
-    file.close();
     qputenv("FONTCONFIG_FILE", QFile::encodeName(config));
     QApplication app(argc, argv);
     TestBitmapFonts test;

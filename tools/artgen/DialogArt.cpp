@@ -3,9 +3,13 @@
 #include "ButtonArt.h"
 #include "MainWindowArt.h"
 #include "Skin.h"
+#include "TextFit.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <stdexcept>
 
 namespace {
 constexpr int Margin = 8;
@@ -24,6 +28,7 @@ const DialogArt::Dialog& DialogArt::worldTimes()
         QRect(32, 47, 240, 326),
         QRect(134, 381, 40, 30),
         {QRect(3, 27, 297, 15), QRect(3, 413, 297, 15)},
+        {QRect(6, 28, 289, 13), QRect(7, 413, 289, 13)},
         {
             {QStringLiteral("Image11"), QRect(-1, -2, 38, 430), QStringLiteral("worldtimes/strip_left.jpg")},
             {QStringLiteral("Image13"), QRect(261, -3, 42, 430),
@@ -47,6 +52,7 @@ const DialogArt::Dialog& DialogArt::metricTables()
         QRect(43, 41, 336, 297),
         QRect(192, 350, 40, 30),
         {},
+        {},
         {
             {QStringLiteral("Image10"), QRect(0, 333, 421, 59), QStringLiteral("metric/strip_bottom.jpg")},
             {QStringLiteral("Image2"), QRect(-2, -1, 421, 53), QStringLiteral("metric/strip_top.jpg")},
@@ -59,6 +65,31 @@ const DialogArt::Dialog& DialogArt::metricTables()
 }
 
 DialogArt::DialogArt(ArtCatalog& catalog) : m_catalog(catalog) {}
+
+QFont DialogArt::linkFont()
+{
+    // "Courier", character height 13 pixels, underlined: drawn in the program's substitute.
+    QFont font(QStringLiteral("Courier"));
+    font.setPixelSize(13);
+    font.setUnderline(true);
+    return font;
+}
+
+QRect DialogArt::aboutWebNote()
+{
+    // The program draws the link from the top of its label.
+    const int baseline = aboutUrlLabel().top() + QFontMetrics(linkFont()).ascent();
+    const QFontMetrics note(Skin::textFont(10));
+    return {90, baseline - note.ascent(), 61, note.height()};
+}
+
+QFont DialogArt::labelFont()
+{
+    // "MS Sans Serif", character height 10 pixels: drawn in the program's substitute for it.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(10);
+    return font;
+}
 
 QImage DialogArt::design(const Dialog& d) const
 {
@@ -76,7 +107,8 @@ QImage DialogArt::design(const Dialog& d) const
     QRect titleText = d.titleRect;
     if (!d.textBands.isEmpty())
         titleText.setBottom(d.textBands.first().top() - 3);
-    Skin::goldText(p, titleText, Qt::AlignCenter, d.title,
+    TextFit fit(d.form + QStringLiteral("'s design"));
+    Skin::goldText(p, fit, titleText, Qt::AlignCenter, d.title,
                    Skin::titleFont(titleText.height() < 22 ? 17 : 19, true));
     return image;
 }
@@ -98,17 +130,18 @@ QImage DialogArt::aboutPicture() const
     Skin::goldFrame(p, image.rect().adjusted(5, 5, -5, -5));
 
     p.drawImage(QPoint(18, 20), MainWindowArt::emblem(64));
-    Skin::goldText(p, QRect(94, 14, 185, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LumaroStyle"),
-                   Skin::titleFont(26, true));
-    Skin::goldText(p, QRect(96, 40, 180, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Notepad"),
-                   Skin::titleFont(20, true, true));
+    TextFit fit(QStringLiteral("dialogs/about.jpg"));
+    Skin::goldText(p, fit, QRect(94, 14, 185, 30), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("LumaroStyle"), Skin::titleFont(26, true));
+    Skin::goldText(p, fit, QRect(96, 40, 180, 24), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Notepad"), Skin::titleFont(20, true, true));
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(Skin::textFont(10));
     p.setPen(Skin::ivory());
-    p.drawText(QRect(96, 64, 180, 14), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Version 1.0 \u2022 rich text for every day"));
+    fit.draw(p, QRect(96, 64, 180, 14), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Version 1.0 \u2022 rich text for every day"));
     p.setPen(Skin::goldLight());
-    p.drawText(QRect(90, 90, 61, 13), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("On the web:"));
+    fit.draw(p, aboutWebNote(), Qt::AlignRight | Qt::AlignTop, QStringLiteral("On the web:"));
     return image;
 }
 
@@ -210,11 +243,16 @@ QImage DialogArt::mockup(const Dialog& d, const QString& pageFile, const QSize& 
     for (const Piece& piece : d.pieces)
         p.drawImage(piece.rect.topLeft(), m_catalog.entry(piece.file).image);
     p.drawImage(d.closeButton.topLeft(), m_catalog.entry(QStringLiteral("dialogs/close_up.bmp")).image);
-    p.setFont(Skin::textFont(10));
+    // The labels as the program draws them: at the top of the label, in its face.
+    TextFit fit(d.form + QStringLiteral("'s mock-up"));
+    p.setFont(labelFont());
     p.setPen(Qt::black);
-    for (const QRect& band : d.textBands)
-        p.drawText(band.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time"));
+    for (int i = 0; i < d.labels.size(); ++i) {
+        if (!d.textBands.value(i).contains(d.labels[i]))
+            throw std::runtime_error(d.form.toStdString() + ": a label stands outside the band made for it");
+        fit.draw(p, d.labels[i], Qt::AlignLeft | Qt::AlignTop, timesNote());
+    }
+    p.setFont(Skin::textFont(10));
 
     // A stand-in for the page control: tabs on rows, the page area framed below them.
     p.fillRect(d.pages, QColor(212, 208, 200));
@@ -233,7 +271,7 @@ QImage DialogArt::mockup(const Dialog& d, const QString& pageFile, const QSize& 
         p.setPen(QColor(100, 100, 100));
         p.drawRect(tab.adjusted(0, 0, -1, -1));
         p.setPen(Qt::black);
-        p.drawText(tab, Qt::AlignCenter, tabs[i]);
+        fit.draw(p, tab, Qt::AlignCenter, tabs[i]);
         x += w;
     }
     const QPoint pageTopLeft(d.pages.left() + 4, y + 22);
@@ -252,11 +290,15 @@ QImage DialogArt::aboutMockup() const
     QPainter p(&image);
     p.drawImage(0, 0, m_catalog.entry(QStringLiteral("dialogs/about.jpg")).image);
     p.drawImage(aboutCloseButton().topLeft(), m_catalog.entry(QStringLiteral("dialogs/close_up.bmp")).image);
-    QFont courier(QStringLiteral("Liberation Mono"));
-    courier.setPixelSize(13);
-    courier.setUnderline(true);
-    p.setFont(courier);
+    // The link's label takes the size of its text, which may run on up to the close button; it
+    // must not run into the picture's words before it.
+    TextFit fit(QStringLiteral("the about box's mock-up"));
+    p.setFont(Skin::textFont(10));
+    fit.claim(p, aboutWebNote(), Qt::AlignRight | Qt::AlignTop, QStringLiteral("On the web:"));
+    p.setFont(linkFont());
     p.setPen(Qt::white);
-    p.drawText(aboutUrlLabel(), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Homepage"));
+    const QRect room(aboutUrlLabel().topLeft(),
+                     QPoint(aboutCloseButton().left() - 3, aboutUrlLabel().top() + 16));
+    fit.draw(p, room, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Homepage"));
     return image;
 }

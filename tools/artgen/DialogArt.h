@@ -2,6 +2,7 @@
 
 #include "ArtCatalog.h"
 
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -26,12 +27,23 @@ public:
         QRect pages;     // the page control
         QRect closeButton;
         QList<QRect> textBands; // parchment bands behind black labels
+        QList<QRect> labels;    // the labels the program draws on them, each inside its band
         QList<Piece> pieces;    // strips and title, in the dialog's stacking order
     };
     static const Dialog& worldTimes();
     static const Dialog& metricTables();
     static QRect aboutCloseButton() { return {233, 87, 40, 30}; }
     static QRect aboutUrlLabel() { return {155, 90, 64, 13}; }
+    // The face and size of the link, as its layout gives them.
+    static QFont linkFont();
+    // The about picture's words before the link, on the link's baseline.
+    static QRect aboutWebNote();
+    // The World Times labels' text, and the face and size their layout gives them.
+    static QString timesNote()
+    {
+        return QStringLiteral("The following times are as at 12 noon, Greenwich Mean Time");
+    }
+    static QFont labelFont();
 
     explicit DialogArt(ArtCatalog& catalog);
     void generate();

@@ -2,6 +2,7 @@
 
 #include "ButtonArt.h"
 #include "Skin.h"
+#include "TextFit.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -136,7 +137,8 @@ QImage MainWindowArt::background() const
 
     // The wordmark on the bar under the ruler.
     const QRect bar(60, 513, 716, 32);
-    Skin::goldText(p, bar, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("LumaroStyle Notepad"),
+    TextFit fit(QStringLiteral("the main window's design"));
+    Skin::goldText(p, fit, bar, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("LumaroStyle Notepad"),
                    Skin::titleFont(17, true, true));
     p.end();
     return design;
@@ -152,9 +154,10 @@ void MainWindowArt::drawLabels(QImage& design) const
     underline.setUnderline(true);
     const QFont italic = Skin::titleFont(19, true, true);
     // The letters stand left of their check boxes, centred on the box's middle line.
-    Skin::goldText(p, QRect(6, 349, 22, 22), Qt::AlignCenter, QStringLiteral("B"), bold);
-    Skin::goldText(p, QRect(6, 383, 22, 22), Qt::AlignCenter, QStringLiteral("U"), underline);
-    Skin::goldText(p, QRect(5, 417, 22, 22), Qt::AlignCenter, QStringLiteral("I"), italic);
+    TextFit fit(QStringLiteral("the main window's labels"));
+    Skin::goldText(p, fit, QRect(6, 349, 22, 22), Qt::AlignCenter, QStringLiteral("B"), bold);
+    Skin::goldText(p, fit, QRect(6, 383, 22, 22), Qt::AlignCenter, QStringLiteral("U"), underline);
+    Skin::goldText(p, fit, QRect(5, 417, 22, 22), Qt::AlignCenter, QStringLiteral("I"), italic);
 
     // Bullets: three gold dots with lines of text beside them.
     for (int i = 0; i < 3; ++i) {
@@ -248,7 +251,8 @@ QImage MainWindowArt::emblem(int size)
     // ... lettered with a maroon initial and lines of text.
     p.setPen(Skin::maroonInk());
     p.setFont(Skin::titleFont(15, true));
-    p.drawText(QRectF(8.5, 6, 11, 14), Qt::AlignCenter, QStringLiteral("L"));
+    TextFit(QStringLiteral("the emblem"))
+        .draw(p, QRectF(8.5, 6, 11, 14), Qt::AlignCenter, QStringLiteral("L"));
     p.setPen(QPen(QColor(150, 136, 120), 1));
     for (qreal y : {20.5, 23.0})
         p.drawLine(QPointF(11, y), QPointF(22, y));
@@ -296,6 +300,7 @@ QImage MainWindowArt::mockup() const
     clipped(s[4].file, s[4].rect);
 
     // Placeholders of the windowed controls.
+    TextFit fit(QStringLiteral("the main window's mock-up"));
     p.setFont(Skin::textFont(11));
     for (const Control& c : controls()) {
         if (c.component == QLatin1String("Editor")) {
@@ -304,8 +309,8 @@ QImage MainWindowArt::mockup() const
             p.drawRect(c.rect.adjusted(0, 0, -1, -1));
             p.setPen(Qt::black);
             p.setFont(Skin::textFont(13));
-            p.drawText(c.rect.adjusted(6, 4, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                       QStringLiteral("Editor 728 x 443 (placeholder)"));
+            fit.draw(p, c.rect.adjusted(6, 4, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("Editor 728 x 443 (placeholder)"));
         } else if (c.component == QLatin1String("Ruler")) {
             p.fillRect(c.rect, QColor(212, 208, 200));
             p.setPen(QColor(90, 90, 90));
@@ -319,9 +324,9 @@ QImage MainWindowArt::mockup() const
                        QColor(212, 208, 200));
             p.setPen(Qt::black);
             p.setFont(Skin::textFont(11));
-            p.drawText(c.rect.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
-                       c.component == QLatin1String("FontName") ? QStringLiteral("Arial")
-                                                                : QStringLiteral("10"));
+            fit.draw(p, c.rect.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
+                     c.component == QLatin1String("FontName") ? QStringLiteral("Arial")
+                                                              : QStringLiteral("10"));
         } else {
             // A raised check box with a maroon mark.
             p.fillRect(c.rect, QColor(212, 208, 200));

@@ -2,6 +2,7 @@
 
 #include "CsvTable.h"
 #include "Skin.h"
+#include "TextFit.h"
 
 #include <QPainter>
 #include <QRegularExpression>
@@ -103,10 +104,11 @@ void MetricPages::generate()
         const int width = pageArea().width();
         const int visibleHeight = qMin(pageArea().height(), page.size.height());
         QImage image(page.size, QImage::Format_RGB32);
-        Skin::pageBackground(image, page.title, QString(), BandHeight, width);
+        TextFit fit(file(page));
+        Skin::pageBackground(image, fit, page.title, QString(), BandHeight, width);
         QPainter p(&image);
         p.setRenderHint(QPainter::TextAntialiasing);
-        Skin::columnHeads(p, HeadTop, HeadHeight,
+        Skin::columnHeads(p, fit, HeadTop, HeadHeight,
                           {{8, QStringLiteral("To convert"), Qt::AlignLeft},
                            {IntoColumn, QStringLiteral("into"), Qt::AlignLeft},
                            {width - 8, QStringLiteral("multiply by"), Qt::AlignRight}});
@@ -118,7 +120,7 @@ void MetricPages::generate()
         auto groupHead = [&](const QString& text) {
             p.setFont(Skin::titleFont(13, true, true));
             p.setPen(Skin::maroonInk());
-            p.drawText(QRect(8, y, width - 16, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
+            fit.draw(p, QRect(8, y, width - 16, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
             y += RowHeight;
             band = 0;
         };
@@ -128,21 +130,20 @@ void MetricPages::generate()
                 p.fillRect(row, Skin::parchmentBand());
             p.setFont(Skin::textFont(11));
             p.setPen(Skin::ink());
-            p.drawText(QRect(12, y, IntoColumn - 16, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, a);
-            p.drawText(QRect(IntoColumn, y, 120, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, b);
+            fit.draw(p, QRect(12, y, IntoColumn - 16, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, a);
+            fit.draw(p, QRect(IntoColumn, y, 120, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, b);
             p.setFont(Skin::textFont(11, true));
             // Factors line up on their decimal point; other entries stand at the right.
             static const QRegularExpression number(QStringLiteral("^(\\d+)(\\.\\d+)?$"));
             const QRegularExpressionMatch m = number.match(c);
-            if (m.hasMatch() && DecimalPoint + p.fontMetrics().horizontalAdvance(m.captured(2)) > width - 4)
-                throw std::runtime_error("the factor " + c.toStdString() + " runs past the visible page");
             if (m.hasMatch()) {
-                p.drawText(QRect(DecimalPoint - 120, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
-                           m.captured(1));
-                p.drawText(QRect(DecimalPoint, y, width - DecimalPoint, RowHeight),
-                           Qt::AlignLeft | Qt::AlignVCenter, m.captured(2));
+                fit.draw(p, QRect(DecimalPoint - 120, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                         m.captured(1));
+                if (!m.captured(2).isEmpty())
+                    fit.draw(p, QRect(DecimalPoint, y, width - 4 - DecimalPoint, RowHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, m.captured(2));
             } else {
-                p.drawText(QRect(width - 128, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter, c);
+                fit.draw(p, QRect(width - 128, y, 120, RowHeight), Qt::AlignRight | Qt::AlignVCenter, c);
             }
             y += RowHeight;
         };
@@ -165,12 +166,24 @@ void MetricPages::generate()
         }
 
         if (page.key == QLatin1String("volume2")) {
+            // No factor converts a temperature: each conversion is a formula, across the columns.
             groupHead(QStringLiteral("Temperature"));
-            line(QStringLiteral("degrees Celsius"), QStringLiteral("degrees Fahrenheit"),
-                 QStringLiteral("\u00d7 9/5, then + 32"));
-            line(QStringLiteral("degrees Fahrenheit"), QStringLiteral("degrees Celsius"),
-                 QStringLiteral("\u2212 32, then \u00d7 5/9"));
-            line(QStringLiteral("degrees Celsius"), QStringLiteral("kelvins"), QStringLiteral("+ 273.15"));
+            auto formula = [&](const QString& conversion, const QString& rule) {
+                const QRect row(4, y, width - 8, RowHeight);
+                if (band++ % 2 == 1)
+                    p.fillRect(row, Skin::parchmentBand());
+                p.setFont(Skin::textFont(11));
+                p.setPen(Skin::ink());
+                fit.draw(p, row.adjusted(8, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, conversion);
+                p.setFont(Skin::textFont(11, true));
+                fit.draw(p, row.adjusted(8, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, rule);
+                y += RowHeight;
+            };
+            formula(QStringLiteral("Celsius to Fahrenheit"),
+                    QStringLiteral("\u00b0F = \u00b0C \u00d7 9/5 + 32"));
+            formula(QStringLiteral("Fahrenheit to Celsius"),
+                    QStringLiteral("\u00b0C = (\u00b0F \u2212 32) \u00d7 5/9"));
+            formula(QStringLiteral("Celsius to kelvins"), QStringLiteral("K = \u00b0C + 273.15"));
             // Reference points side by side: a row of Celsius, a row of Fahrenheit.
             const int left = 44;
             const int step = (width - 8 - left) / temperatures.rowCount();
@@ -180,8 +193,8 @@ void MetricPages::generate()
                 p.fillRect(row, r == 0 ? Skin::parchmentBand() : Skin::parchment());
                 p.setFont(Skin::textFont(11, true));
                 p.setPen(Skin::maroonInk());
-                p.drawText(QRect(12, y, left - 12, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                           r == 0 ? QStringLiteral("\u00b0C") : QStringLiteral("\u00b0F"));
+                fit.draw(p, QRect(12, y, left - 12, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         r == 0 ? QStringLiteral("\u00b0C") : QStringLiteral("\u00b0F"));
                 p.setFont(Skin::textFont(11));
                 p.setPen(Skin::ink());
                 for (int t = 0; t < temperatures.rowCount(); ++t) {
@@ -191,8 +204,8 @@ void MetricPages::generate()
                         throw std::runtime_error(temperatures.where(t).toStdString() + ": not a number");
                     const QString text = r == 0 ? QString::number(c).replace(QLatin1Char('-'), QChar(0x2212))
                                                 : celsiusToFahrenheit(c);
-                    p.drawText(QRect(left + t * step, y, step, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
-                               text);
+                    fit.draw(p, QRect(left + t * step, y, step, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                             text);
                 }
                 y += RowHeight;
             }

@@ -1,5 +1,7 @@
 #include "Skin.h"
 
+#include "TextFit.h"
+
 #include <QFontInfo>
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -126,12 +128,14 @@ void Skin::grooveH(QPainter& p, int y, int left, int right)
     p.fillRect(QRect(left + 1, y + 1, right - left, 1), edgeLight());
 }
 
-void Skin::goldText(QPainter& p, const QRectF& rect, int flags, const QString& text, const QFont& font)
+void Skin::goldText(QPainter& p, TextFit& fit, const QRectF& rect, int flags, const QString& text,
+                    const QFont& font)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(font);
+    fit.claim(p, rect, flags, text, 1);
     QColor dark = shadow();
     dark.setAlpha(230);
     p.setPen(dark);
@@ -175,8 +179,8 @@ void Skin::sparkle(QPainter& p, QPointF c, qreal r, const QColor& fill)
     p.restore();
 }
 
-void Skin::pageBackground(QImage& page, const QString& title, const QString& note, int bandHeight,
-                          int visibleWidth)
+void Skin::pageBackground(QImage& page, TextFit& fit, const QString& title, const QString& note,
+                          int bandHeight, int visibleWidth)
 {
     QPainter p(&page);
     QLinearGradient paper(0, 0, 0, page.height());
@@ -188,17 +192,18 @@ void Skin::pageBackground(QImage& page, const QString& title, const QString& not
     p.begin(&page);
     p.fillRect(QRect(0, bandHeight, page.width(), 1), gold());
     p.fillRect(QRect(0, bandHeight + 1, page.width(), 1), goldDark());
-    goldText(p, QRect(8, 0, visibleWidth - 16, bandHeight - 1), Qt::AlignLeft | Qt::AlignVCenter, title,
+    goldText(p, fit, QRect(8, 0, visibleWidth - 16, bandHeight - 1), Qt::AlignLeft | Qt::AlignVCenter, title,
              titleFont(16, true));
     if (!note.isEmpty()) {
         p.setRenderHint(QPainter::TextAntialiasing);
         p.setFont(textFont(10));
         p.setPen(ivory());
-        p.drawText(QRect(8, 0, visibleWidth - 16, bandHeight - 1), Qt::AlignRight | Qt::AlignVCenter, note);
+        fit.draw(p, QRect(8, 0, visibleWidth - 16, bandHeight - 1), Qt::AlignRight | Qt::AlignVCenter, note);
     }
 }
 
-void Skin::columnHeads(QPainter& p, int top, int height, const QList<std::tuple<int, QString, int>>& columns)
+void Skin::columnHeads(QPainter& p, TextFit& fit, int top, int height,
+                       const QList<std::tuple<int, QString, int>>& columns)
 {
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -207,7 +212,7 @@ void Skin::columnHeads(QPainter& p, int top, int height, const QList<std::tuple<
     for (const auto& [x, text, align] : columns) {
         const QRect r =
             (align & Qt::AlignRight) ? QRect(x - 200, top, 200, height) : QRect(x, top, 200, height);
-        p.drawText(r, align | Qt::AlignVCenter, text);
+        fit.draw(p, r, align | Qt::AlignVCenter, text);
     }
     p.restore();
 }

@@ -9,6 +9,8 @@
 
 #include <tuple>
 
+class TextFit;
+
 // The one look of every picture: maroon leather frames lit from the top left, gold trim and
 // lettering, ivory keys with dark ink pictograms, parchment pages. All colours and the few
 // drawing primitives the generators share live here, so the skin stays one design.
@@ -64,16 +66,17 @@ public:
     // An engraved groove: a dark line with a light one beside it.
     static void grooveV(QPainter& p, int x, int top, int bottom);
     static void grooveH(QPainter& p, int y, int left, int right);
-    // Raised gold lettering with its shadow below right.
-    static void goldText(QPainter& p, const QRectF& rect, int flags, const QString& text, const QFont& font);
+    // Raised gold lettering with its shadow below right; it must fit rect (checked by fit).
+    static void goldText(QPainter& p, TextFit& fit, const QRectF& rect, int flags, const QString& text,
+                         const QFont& font);
     // A parchment band with hairlines at top and bottom, for black label text.
     static void parchmentBand(QPainter& p, const QRect& rect);
 
     // A reference page: parchment with a maroon title band across the top (height pixels).
-    static void pageBackground(QImage& page, const QString& title, const QString& note, int bandHeight,
-                               int visibleWidth);
+    static void pageBackground(QImage& page, TextFit& fit, const QString& title, const QString& note,
+                               int bandHeight, int visibleWidth);
     // Column headings under the title band, with a gold rule below; columns: (x, text, alignment).
-    static void columnHeads(QPainter& p, int top, int height,
+    static void columnHeads(QPainter& p, TextFit& fit, int top, int height,
                             const QList<std::tuple<int, QString, int>>& columns);
 
     // A 4-point sparkle, used on "new" and in the about box.

@@ -2,6 +2,7 @@
 
 #include "CsvTable.h"
 #include "Skin.h"
+#include "TextFit.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -144,20 +145,21 @@ void WorldTimesPages::generate()
             previous = sortKey(city.name);
             cities << city;
         }
-        const int fit = (pageArea().height() - FirstRow) / RowHeight;
-        if (cities.isEmpty() || cities.size() > fit)
+        const int rows = (pageArea().height() - FirstRow) / RowHeight;
+        if (cities.isEmpty() || cities.size() > rows)
             throw std::runtime_error("page " + page.caption.toStdString() + " has " +
-                                     std::to_string(cities.size()) + " cities; 1 to " + std::to_string(fit) +
+                                     std::to_string(cities.size()) + " cities; 1 to " + std::to_string(rows) +
                                      " fit");
 
         const int width = pageArea().width();
         QImage image(page.size, QImage::Format_RGB32);
+        TextFit fit(file(page));
         Skin::pageBackground(
-            image, QStringLiteral("Cities %1 \u2013 %2").arg(page.caption.at(0), page.caption.at(2)),
+            image, fit, QStringLiteral("Cities %1 \u2013 %2").arg(page.caption.at(0), page.caption.at(2)),
             QStringLiteral("12 noon GMT"), BandHeight, width);
         QPainter p(&image);
         p.setRenderHint(QPainter::TextAntialiasing);
-        Skin::columnHeads(p, HeadTop, HeadHeight,
+        Skin::columnHeads(p, fit, HeadTop, HeadHeight,
                           {{18, QStringLiteral("City"), Qt::AlignLeft},
                            {width - 6, QStringLiteral("Local time"), Qt::AlignRight}});
         p.fillRect(QRect(4, HeadTop + HeadHeight, width - 8, 1), Skin::parchmentRule());
@@ -181,20 +183,20 @@ void WorldTimesPages::generate()
             p.setFont(timeFont);
             const int timeWidth = p.fontMetrics().horizontalAdvance(time);
             p.setPen(Skin::ink());
-            p.drawText(row.adjusted(0, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, time);
+            fit.draw(p, row.adjusted(0, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, time);
 
             p.setFont(nameFont);
             const int nameWidth = p.fontMetrics().horizontalAdvance(c.name);
             if (18 + nameWidth + 8 > width - 6 - timeWidth)
                 throw std::runtime_error(c.name.toStdString() + " and its time do not fit on one line");
-            p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, c.name);
+            fit.draw(p, row.adjusted(18, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, c.name);
             // The country follows in small grey letters where the line has room for it.
             p.setFont(countryFont);
             const int room = width - 6 - timeWidth - 8 - (18 + nameWidth + 5);
             if (p.fontMetrics().horizontalAdvance(c.country) <= room) {
                 p.setPen(QColor(128, 112, 96));
-                p.drawText(row.adjusted(18 + nameWidth + 5, 1, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                           c.country);
+                fit.draw(p, row.adjusted(18 + nameWidth + 5, 1, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         c.country);
             }
         }
         p.end();

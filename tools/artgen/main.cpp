@@ -15,6 +15,8 @@
 #include "Skin.h"
 #include "WorldTimesPages.h"
 
+#include "framework/FontSubstitutes.h"
+
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
@@ -46,6 +48,8 @@ int main(int argc, char** argv)
     }
 
     try {
+        // The faces the program draws its labels in, for measuring the texts it puts on the art.
+        FontSubstitutes::install();
         Skin::requireFonts();
         const QString dataDir = options.value(data);
         const QString sheetDir = options.value(sheets);

@@ -1,0 +1,17 @@
+#include "BitmapFaces.h"
+
+#include <QFile>
+
+bool BitmapFaces::writeConfiguration(const QString& path)
+{
+    static const char Configuration[] = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="no">/etc/fonts/fonts.conf</include>
+  <selectfont><acceptfont><pattern><patelt name="scalable"><bool>false</bool></patelt></pattern></acceptfont></selectfont>
+</fontconfig>
+)";
+    QFile file(path);
+    const qint64 size = qint64(sizeof(Configuration)) - 1;
+    return file.open(QIODevice::WriteOnly) && file.write(Configuration, size) == size;
+}
