@@ -14,6 +14,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
@@ -601,6 +602,26 @@ void TCustomRichEdit::changeEvent(QEvent* event)
     // Qt's text edit gives its document the widget's font; the document keeps its own default.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
         DocumentDefaults::reapply(*document());
+}
+
+void TCustomRichEdit::keyPressEvent(QKeyEvent* event)
+{
+    // Backspace at the start of a bulleted paragraph takes its bullet away, as Qt's editor does,
+    // and in the same edit lays the paragraph out as one without a marker.
+    const QTextCursor cursor = textCursor();
+    const bool backspace = event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier);
+    if (backspace && !isReadOnly() && !cursor.hasSelection() && cursor.atBlockStart() &&
+        cursor.block().textList()) {
+        const QTextBlock block = cursor.block();
+        QTextCursor edit(document());
+        edit.beginEditBlock();
+        block.textList()->remove(block);
+        ParagraphLayout::layOut(*document(), block, block, layoutDpi());
+        edit.endEditBlock();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 void TCustomRichEdit::paintEvent(QPaintEvent* event)

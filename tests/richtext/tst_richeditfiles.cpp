@@ -103,6 +103,7 @@ private Q_SLOTS:
     void attributeModelRoundTrips();
     void defaultAttributesLeaveWithTheText();
     void bulletsAndTabsRoundTripAndPasteAsTheyLoad();
+    void backspaceAtABulletTakesItAwayInOneEdit();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -333,6 +334,24 @@ void TestRichEditFiles::bulletsAndTabsRoundTripAndPasteAsTheyLoad()
     pasted.PasteFromClipboard();
     QStringList inPasted = describeParagraphs(*pasted.document());
     QCOMPARE(inPasted.mid(0, loaded.size()), loaded);
+}
+
+void TestRichEditFiles::backspaceAtABulletTakesItAwayInOneEdit()
+{
+    TCustomRichEdit edit;
+    edit.lines()->LoadFromFile(writeFile(*m_dir, QStringLiteral("bullet.rtf"),
+                                         "{\\rtf1{\\*\\pn\\pnlvlblt}\\li0 text after a bullet}"));
+    const auto layout = [&] {
+        const QTextBlock block = edit.document()->begin();
+        return QStringLiteral("%1 %2").arg(block.textList() != nullptr).arg(block.blockFormat().textIndent());
+    };
+    QCOMPARE(layout(), QStringLiteral("1 48")); // the text at the first default stop after the bullet
+    edit.setSelStart(0);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QCOMPARE(layout(), QStringLiteral("0 0"));
+    QCOMPARE(edit.lines()->text(), QStringLiteral("text after a bullet"));
+    edit.Undo();
+    QCOMPARE(layout(), QStringLiteral("1 48"));
 }
 
 QTEST_MAIN(TestRichEditFiles)
