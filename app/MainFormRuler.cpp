@@ -4,6 +4,7 @@
 
 #include "app/TMainForm.h"
 
+#include "app/TabStopMarks.h"
 #include "framework/TBevel.h"
 #include "framework/TLabel.h"
 #include "framework/TPanel.h"
@@ -73,6 +74,9 @@ void TMainForm::PlaceRulerMarkers()
     placeOnRuler(LeftInd, pointsToPixels(left + first) + 2, width);
     placeOnRuler(RightInd, width - 6 - pointsToPixels(right + 6), width);
     ShowDefaultTabStops();
+    if (!m_tabStopMarks)
+        m_tabStopMarks = new TabStopMarks(Ruler, ZeroIndentPixel);
+    m_tabStopMarks->setStops(DocumentFormat::tabStops(Editor->paragraphFormat()));
 }
 
 void TMainForm::FollowParagraphChange()

@@ -3,6 +3,7 @@
 #include "framework/TForm.h"
 
 class FileDropFilter;
+class TabStopMarks;
 class TBevel;
 class TCustomRichEdit;
 class TLabel;
@@ -153,4 +154,5 @@ private:
     bool m_dragging = false;
     bool m_droppingMarker = false;
     FileDropFilter* m_editorDrops = nullptr;
+    TabStopMarks* m_tabStopMarks = nullptr;
 };

@@ -1,6 +1,7 @@
 // The formatting check boxes, the mirroring of the selection and the ruler's indent markers.
 
 #include "MainWindowFixture.h"
+#include "app/TabStopMarks.h"
 #include "controls/TOwnerCheck.h"
 #include "fontpickers/TFontNameComboBox.h"
 #include "fontpickers/TFontSizeComboBox.h"
@@ -232,6 +233,24 @@ private Q_SLOTS:
         fixture.form().OpenDocument(path);
         bars = rulerBars(fixture);
         QCOMPARE(bars[1] - bars[0], 24);
+    }
+
+    void rulerShowsTheStopsOfTheCurrentParagraph()
+    {
+        MainWindowFixture fixture;
+        fixture.show();
+        const QString path = fixture.path(QStringLiteral("stops.rtf"));
+        MainWindowFixture::writeFile(path, "{\\rtf1\\pard\\tx720\\tqr\\tx5760 with stops\\par\\pard without}");
+        fixture.form().OpenDocument(path);
+        auto* marks = fixture.form().findChild<TabStopMarks*>();
+        QVERIFY(marks);
+        QCOMPARE(marks->stops().size(), 2);
+        // Half an inch from the margin: where a marker for an indent of 36 points has its centre.
+        QCOMPARE(marks->pixelOf(marks->stops().first()), 55);
+        const QImage ruler = fixture.form().findChild<TPanel*>(QStringLiteral("Ruler"))->grab().toImage();
+        QVERIFY(qGray(ruler.pixel(55, ruler.height() - 5)) < 128);
+        fixture.editor().setSelStart(fixture.editor().textLength());
+        QVERIFY(marks->stops().isEmpty());
     }
 
     void caretTakesTheFormatOfTheTextItStandsIn()
