@@ -228,8 +228,11 @@ void TOwnerCheck::toggle()
 
 void TOwnerCheck::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
-    setFocus(Qt::MouseFocusReason);
-    m_hasFocus = true;
+    // A box the window reaches by Tab only (no click focus) leaves the focus where it is.
+    if (focusPolicy() & Qt::ClickFocus) {
+        setFocus(Qt::MouseFocusReason);
+        m_hasFocus = true;
+    }
     TCustomControl::MouseDown(button, shift, x, y);
     m_captured = true;
     setDown(true);
