@@ -7,6 +7,8 @@
 #include "framework/TAction.h"
 
 #include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
 #include <QWidget>
 
 namespace {
@@ -79,6 +81,22 @@ QAccessibleInterface* rulerInterface(const QString&, QObject* object)
     return nullptr;
 }
 
+// On Linux a combo box is named by the label related to it (Qt gives its value as its name):
+// the picker gets a label of its own, never shown.
+void labelFor(QWidget& window, QComboBox& picker, const QString& name)
+{
+    const QString labelName = picker.objectName() + QStringLiteral("Label");
+    auto* label = window.findChild<QLabel*>(labelName);
+    if (!label) {
+        label = new QLabel(&window);
+        label->setObjectName(labelName);
+        label->setTextFormat(Qt::PlainText);
+        label->hide();
+        label->setBuddy(&picker);
+    }
+    label->setText(name);
+}
+
 TAction* actionRunning(QWidget& window, const QString& handler)
 {
     if (handler.isEmpty())
@@ -135,6 +153,8 @@ void AccessibleTexts::apply(QWidget& window)
         if (auto* widget = window.findChild<QWidget*>(QLatin1String(t.key))) {
             widget->setAccessibleName(text(t.nameId));
             widget->setAccessibleDescription(text(t.descriptionId));
+            if (auto* picker = qobject_cast<QComboBox*>(widget))
+                labelFor(window, *picker, text(t.nameId));
         }
     }
     for (const CheckLabel& c : CheckLabels) {

@@ -79,7 +79,12 @@ private Q_SLOTS:
         QAccessibleInterface* interface = accessible(fixture, component);
         QVERIFY(interface && interface->isValid());
         QCOMPARE(int(interface->role()), role);
-        QCOMPARE(interface->text(QAccessible::Name), name);
+        // On Linux Qt names a combo box by its value and gives its name through the label
+        // related to it, as screen readers there expect.
+        QString named = interface->text(QAccessible::Name);
+        for (const auto& [label, relation] : interface->relations(QAccessible::Label))
+            named = label->text(QAccessible::Name);
+        QCOMPARE(named, name);
         QCOMPARE(interface->text(QAccessible::Description), description);
     }
 
@@ -173,7 +178,7 @@ private Q_SLOTS:
             "BulletsButton",  "Editor"};
         QCOMPARE(forward, expected);
 
-        // Backwards from the editor: never the alignment buttons.
+        // Backwards from the editor, the same round the other way; never the alignment buttons.
         QStringList backward;
         for (int i = 0; i < int(expected.size()); ++i) {
             QTest::keyClick(focused(), Qt::Key_Backtab, Qt::ShiftModifier);
@@ -182,7 +187,7 @@ private Q_SLOTS:
                 at = at->parentWidget();
             backward.prepend(at->objectName());
         }
-        QCOMPARE(backward, expected);
+        QCOMPARE(backward, QStringList{QStringLiteral("Editor")} + expected.mid(0, expected.size() - 1));
         QVERIFY(!fixture.form().findChild<QWidget*>(QStringLiteral("CenterAlign"))->hasFocus());
     }
 

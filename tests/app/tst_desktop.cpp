@@ -172,9 +172,10 @@ private Q_SLOTS:
     {
         MainWindowFixture fixture;
         fixture.show();
-        fixture.type(QStringLiteral("plain "));
+        fixture.type(QStringLiteral("plain bold"));
+        fixture.editor().setSelStart(6);
+        fixture.editor().setSelLength(4);
         QTest::keyClick(&fixture.editor(), Qt::Key_B, Qt::ControlModifier);
-        fixture.type(QStringLiteral("bold"));
         fixture.editor().SelectAll();
         fixture.editor().CopyToClipboard();
         const QMimeData* data = QApplication::clipboard()->mimeData();
