@@ -1,8 +1,9 @@
 #include "framework/SkinPalette.h"
 
-const QPalette& SkinPalette::palette()
+namespace {
+QPalette& skin()
 {
-    static const QPalette skin = [] {
+    static QPalette colours = [] {
         // A light grey face with white fields and black text; Qt derives the shades of the
         // bevels from the face.
         QPalette p(QColor(239, 239, 239));
@@ -26,5 +27,16 @@ const QPalette& SkinPalette::palette()
         p.setColor(QPalette::Disabled, QPalette::HighlightedText, Qt::white);
         return p;
     }();
-    return skin;
+    return colours;
+}
+} // namespace
+
+const QPalette& SkinPalette::palette()
+{
+    return skin();
+}
+
+void SkinPalette::setPalette(const QPalette& palette)
+{
+    skin() = palette;
 }

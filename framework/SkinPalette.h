@@ -9,4 +9,7 @@
 class SkinPalette {
 public:
     static const QPalette& palette();
+    // Replaces the skin's colours (tests give them the classic desktop's distinct colours);
+    // windows made afterwards take them.
+    static void setPalette(const QPalette& palette);
 };
