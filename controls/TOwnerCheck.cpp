@@ -208,6 +208,10 @@ void TOwnerCheck::paint(QPainter& painter) const
     frameRect(painter, focusArea, face);
     if (m_hasFocus)
         focusRect(painter, focusArea, face);
+    // A box too narrow to show its caption shows the focus around itself, so the keyboard's
+    // place can be seen.
+    if (m_hasFocus && focusArea.left() >= width())
+        focusRect(painter, rect(), face);
 }
 
 void TOwnerCheck::paintEvent(QPaintEvent*)

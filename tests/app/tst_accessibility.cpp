@@ -191,22 +191,27 @@ private Q_SLOTS:
         QVERIFY(!fixture.form().findChild<QWidget*>(QStringLiteral("CenterAlign"))->hasFocus());
     }
 
-    // The keyboard presses a picture button (Space, Enter) and toggles a check box (Space).
+    // The keyboard presses a picture button (Space, Enter) and toggles a check box (Space);
+    // each shows where the focus is.
     void theKeyboardPressesButtonsAndBoxes()
     {
         MainWindowFixture fixture;
         fixture.show();
         fixture.type(QStringLiteral("abc"));
         auto* selectAll = fixture.form().findChild<TLumaroLButton*>(QStringLiteral("LumaroLButton13"));
+        auto* italic = fixture.form().findChild<TOwnerCheck*>(QStringLiteral("ItalicButton"));
+        const QImage buttonUnfocused = selectAll->grab().toImage();
+        const QImage boxUnfocused = italic->grab().toImage();
         selectAll->setFocus(Qt::TabFocusReason);
+        QVERIFY(selectAll->grab().toImage() != buttonUnfocused);
         QTest::keyClick(selectAll, Qt::Key_Space);
         QCOMPARE(fixture.editor().selLength(), 3);
         fixture.editor().setSelLength(0);
         QTest::keyClick(selectAll, Qt::Key_Return);
         QCOMPARE(fixture.editor().selLength(), 3);
 
-        auto* italic = fixture.form().findChild<TOwnerCheck*>(QStringLiteral("ItalicButton"));
         italic->setFocus(Qt::TabFocusReason);
+        QVERIFY(italic->grab().toImage() != boxUnfocused);
         QTest::keyClick(italic, Qt::Key_Space);
         QVERIFY(italic->checked());
         QVERIFY(fixture.editor().selectionAttributes()->style().testFlag(TFont::fsItalic));
