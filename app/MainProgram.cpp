@@ -18,16 +18,18 @@
 namespace {
 // Qt ends the process when its window system cannot be reached; without any display named,
 // say so instead, before trying.
-bool displayNamed()
+bool displayNamed(const CommandLine& line)
 {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           line.qtArguments().contains(QStringLiteral("-platform")) ||
+           line.qtArguments().contains(QStringLiteral("-display"));
 }
 } // namespace
 
 int MainProgram::run(const char* programName, const CommandLine& line)
 {
-    if (!displayNamed()) {
+    if (!displayNamed(line)) {
         std::fputs("lumaropad: cannot open a window: no display (neither DISPLAY nor WAYLAND_DISPLAY is set);\n"
                    "use --convert-to to convert files without one\n",
                    stderr);
