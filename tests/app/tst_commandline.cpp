@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 
 #include "ProgramRun.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,19 +16,6 @@ ProgramRun lumaropad(const QStringList& arguments, const QString& folder)
     return ProgramRun::run(QStringLiteral(LUMAROPAD_PATH), arguments, folder);
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QStringList words(const char* line)
 {
@@ -56,11 +44,11 @@ private Q_SLOTS:
         // Each case starts from the same files.
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.path()));
-        writeBytes(path(QStringLiteral("a.rtf")), PictureRtf);
-        writeBytes(path(QStringLiteral("b.txt")), "plain\r\ntext");
-        writeBytes(path(QStringLiteral("d1/x.rtf")), "{\\rtf1 from d1}");
-        writeBytes(path(QStringLiteral("d2/x.rtf")), "{\\rtf1 from d2}");
-        writeBytes(path(QStringLiteral("-dash.rtf")), "{\\rtf1 dashed}");
+        QVERIFY(TestFiles::write(path(QStringLiteral("a.rtf")), PictureRtf));
+        QVERIFY(TestFiles::write(path(QStringLiteral("b.txt")), "plain\r\ntext"));
+        QVERIFY(TestFiles::write(path(QStringLiteral("d1/x.rtf")), "{\\rtf1 from d1}"));
+        QVERIFY(TestFiles::write(path(QStringLiteral("d2/x.rtf")), "{\\rtf1 from d2}"));
+        QVERIFY(TestFiles::write(path(QStringLiteral("-dash.rtf")), "{\\rtf1 dashed}"));
     }
 
     // What the parser makes of a command line, before any application object exists.
@@ -126,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.startsWith(QStringLiteral("lumaropad: ")) && run.err.contains(says), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
-        QCOMPARE(readBytes(path(QStringLiteral("a.rtf"))), PictureRtf);
+        QCOMPARE(TestFiles::read(path(QStringLiteral("a.rtf"))), PictureRtf);
     }
 
     void helpAndVersionNeedNoDisplay()
@@ -181,11 +169,11 @@ private Q_SLOTS:
         for (const QString& output : converted)
             QVERIFY2(QFile::exists(path(output)), qPrintable(output));
         // The inputs are as they were.
-        QCOMPARE(readBytes(path(QStringLiteral("a.rtf"))), PictureRtf);
-        QCOMPARE(readBytes(path(QStringLiteral("b.txt"))), QByteArray("plain\r\ntext"));
-        QCOMPARE(readBytes(path(QStringLiteral("d1/x.rtf"))), QByteArray("{\\rtf1 from d1}"));
+        QCOMPARE(TestFiles::read(path(QStringLiteral("a.rtf"))), PictureRtf);
+        QCOMPARE(TestFiles::read(path(QStringLiteral("b.txt"))), QByteArray("plain\r\ntext"));
+        QCOMPARE(TestFiles::read(path(QStringLiteral("d1/x.rtf"))), QByteArray("{\\rtf1 from d1}"));
         if (QFile::exists(path(QStringLiteral("out/x.txt"))))
-            QCOMPARE(readBytes(path(QStringLiteral("out/x.txt"))), QByteArray("from d1\n"));
+            QCOMPARE(TestFiles::read(path(QStringLiteral("out/x.txt"))), QByteArray("from d1\n"));
     }
 
     void aSymbolicLinkToAnInputIsNotReplaced()
@@ -195,15 +183,15 @@ private Q_SLOTS:
         const ProgramRun run = lumaropad(words("--convert-to txt --outdir out a.rtf b.txt"), m_dir.path());
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QStringLiteral("a.rtf: not converted")), qPrintable(run.err));
-        QCOMPARE(readBytes(path(QStringLiteral("b.txt"))), QByteArray("plain\r\ntext"));
-        QCOMPARE(readBytes(path(QStringLiteral("out/b.txt"))), QByteArray("plain\ntext\n"));
+        QCOMPARE(TestFiles::read(path(QStringLiteral("b.txt"))), QByteArray("plain\r\ntext"));
+        QCOMPARE(TestFiles::read(path(QStringLiteral("out/b.txt"))), QByteArray("plain\ntext\n"));
     }
 
     void namesStartingWithADashAfterTheOptions()
     {
         const ProgramRun run = lumaropad(words("--convert-to txt -- -dash.rtf"), m_dir.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readBytes(path(QStringLiteral("-dash.txt"))), QByteArray("dashed\n"));
+        QCOMPARE(TestFiles::read(path(QStringLiteral("-dash.txt"))), QByteArray("dashed\n"));
     }
 
     void oneFileToStandardOutput_data()

@@ -1,5 +1,6 @@
 // The command line without a window, run as a separate process on the built program.
 #include "ProgramRun.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,19 +15,6 @@ ProgramRun lumaropad(const QStringList& arguments, const QString& folder)
 {
     return ProgramRun::run(QStringLiteral(LUMAROPAD_PATH), arguments, folder);
 }
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 } // namespace
 
 class TestHeadless : public QObject {
@@ -38,9 +26,9 @@ private:
 private slots:
     void initTestCase()
     {
-        writeBytes(m_dir.filePath(QStringLiteral("rich.rtf")),
-                   "{\\rtf1\\ansi {\\b caf\\'e9}\\par second\\line line}");
-        writeBytes(m_dir.filePath(QStringLiteral("plain.name.txt")), "plain\r\ntext");
+        QVERIFY(TestFiles::write(m_dir.filePath(QStringLiteral("rich.rtf")),
+                                 "{\\rtf1\\ansi {\\b caf\\'e9}\\par second\\line line}"));
+        QVERIFY(TestFiles::write(m_dir.filePath(QStringLiteral("plain.name.txt")), "plain\r\ntext"));
     }
 
     void convertsToTextInTheCurrentFolder()
@@ -49,13 +37,13 @@ private slots:
                                    QStringLiteral("rich.rtf")},
                                   m_dir.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("rich.txt"))), QByteArray("café\nsecond\nline\n"));
+        QCOMPARE(TestFiles::read(m_dir.filePath(QStringLiteral("rich.txt"))), QByteArray("café\nsecond\nline\n"));
         // Only the last extension is replaced.
         const ProgramRun plain = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"), QStringLiteral("--outdir"),
                                      QStringLiteral("text"), QStringLiteral("plain.name.txt")},
                                     m_dir.path());
         QCOMPARE(plain.exitCode, 0);
-        QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("text/plain.name.txt"))), QByteArray("plain\ntext\n"));
+        QCOMPARE(TestFiles::read(m_dir.filePath(QStringLiteral("text/plain.name.txt"))), QByteArray("plain\ntext\n"));
     }
 
     void convertsToRtfInAnOutputFolder()
@@ -65,7 +53,7 @@ private slots:
                                    m_dir.filePath(QStringLiteral("rich.rtf"))},
                                   m_dir.path());
         QCOMPARE(run.exitCode, 0);
-        const QByteArray rtf = readBytes(out + QStringLiteral("/rich.rtf"));
+        const QByteArray rtf = TestFiles::read(out + QStringLiteral("/rich.rtf"));
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\b"));
     }
@@ -77,7 +65,7 @@ private slots:
         QByteArray rtf = "{\\rtf1\\ansi\\fs24 ";
         for (int i = 0; i < 400; ++i)
             rtf += "Paragraph " + QByteArray::number(i) + "\\par ";
-        writeBytes(m_dir.filePath(QStringLiteral("long.rtf")), rtf + "The end.}");
+        QVERIFY(TestFiles::write(m_dir.filePath(QStringLiteral("long.rtf")), rtf + "The end.}"));
         const ProgramRun run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("long.rtf"),
                                    QStringLiteral("plain.name.txt")},
                                   m_dir.path());
@@ -95,7 +83,7 @@ private slots:
         QVERIFY(printed.contains(QStringLiteral("Paragraph 0\n")));
         QVERIFY(printed.contains(QStringLiteral("Paragraph 399\n")));
         QVERIFY(printed.contains(QStringLiteral("The end.")));
-        QVERIFY(readBytes(m_dir.filePath(QStringLiteral("plain.name.pdf"))).startsWith("%PDF-"));
+        QVERIFY(TestFiles::read(m_dir.filePath(QStringLiteral("plain.name.pdf"))).startsWith("%PDF-"));
     }
 
     // The pages are of the paper LC_PAPER names, whatever LC_MEASUREMENT says. The locales are
