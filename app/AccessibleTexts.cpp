@@ -73,7 +73,8 @@ QAccessibleInterface* rulerInterface(const QString&, QObject* object)
     if (!object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    const bool onRuler = widget->parentWidget() && widget->parentWidget()->objectName() == QLatin1String("Ruler");
+    const bool onRuler =
+        widget->parentWidget() && widget->parentWidget()->objectName() == QLatin1String("Ruler");
     if (object->objectName() == QLatin1String("Ruler") && object->inherits("TPanel"))
         return new QAccessibleWidget(widget, QAccessible::Grouping);
     if (onRuler && object->inherits("TLabel"))

@@ -45,9 +45,7 @@ bool copyToStandardOutput(const QString& path)
 } // namespace
 
 BatchConverter::BatchConverter(const CommandLine& line)
-    : m_format(line.format()),
-      m_folder(line.outputFolder()),
-      m_toStandardOutput(line.toStandardOutput()),
+    : m_format(line.format()), m_folder(line.outputFolder()), m_toStandardOutput(line.toStandardOutput()),
       m_inputs(line.inputs())
 {
 }

@@ -6,9 +6,10 @@
 
 namespace {
 // Qt's own options of a windowed application, which the application object reads itself.
-const char* const QtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                          "qwindowgeometry", "qwindowicon", "qwindowtitle", "display",
-                                          "name", "session", "style", "stylesheet", "geometry", "title"};
+const char* const QtOptionsWithValue[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "display",       "name",   "session",
+    "style",       "stylesheet",         "geometry",      "title"};
 const char* const QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 QCommandLineOption hidden(QCommandLineOption option)
@@ -37,7 +38,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     const QCommandLineOption outdir(QStringLiteral("outdir"), QString(), QStringLiteral("DIR"));
     parser.addOptions({help, version, convertTo, outdir});
     for (const char* name : QtOptionsWithValue)
-        parser.addOption(hidden(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value"))));
+        parser.addOption(
+            hidden(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value"))));
     for (const char* name : QtFlags)
         parser.addOption(hidden(QCommandLineOption(QString::fromLatin1(name), QString())));
 
@@ -74,8 +76,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     const QStringList formats = parser.values(convertTo);
     line.m_format = formats.constLast().toLower();
     if (!HeadlessConverter::formats().contains(line.m_format)) {
-        return refused(QStringLiteral("cannot convert to '%1': the formats are %2")
-                           .arg(formats.constLast(), HeadlessConverter::formats().join(QStringLiteral(", "))));
+        return refused(
+            QStringLiteral("cannot convert to '%1': the formats are %2")
+                .arg(formats.constLast(), HeadlessConverter::formats().join(QStringLiteral(", "))));
     }
     if (parser.isSet(outdir)) {
         line.m_outputFolder = parser.values(outdir).constLast();

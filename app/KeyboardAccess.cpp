@@ -12,11 +12,11 @@
 namespace {
 // The round of the Tab key, in reading order.
 const char* const Round[] = {
-    "LumaroLButton1", "LumaroLButton2",  "LumaroLButton3",  "LumaroLButton4", "FontName",
-    "FontSize",       "LumaroLButton10", "LumaroLButton15", "LumaroLButton14", "LumaroLButton9",
-    "LumaroLButton12", "LumaroLButton8", "LumaroLButton7",  "LumaroLButton6", "LumaroLButton5",
-    "LumaroLButton13", "LumaroLButton11", "BoldButton",     "UnderlineButton", "ItalicButton",
-    "BulletsButton",  "Editor",
+    "LumaroLButton1",  "LumaroLButton2",  "LumaroLButton3",  "LumaroLButton4",  "FontName",
+    "FontSize",        "LumaroLButton10", "LumaroLButton15", "LumaroLButton14", "LumaroLButton9",
+    "LumaroLButton12", "LumaroLButton8",  "LumaroLButton7",  "LumaroLButton6",  "LumaroLButton5",
+    "LumaroLButton13", "LumaroLButton11", "BoldButton",      "UnderlineButton", "ItalicButton",
+    "BulletsButton",   "Editor",
 };
 constexpr int RoundLength = int(std::size(Round));
 

@@ -3,7 +3,10 @@
 #include "controls/TOwnerCheck.h"
 #include "framework/MessageDispatch.h"
 
-AccessibleOwnerCheck::AccessibleOwnerCheck(TOwnerCheck* check) : QAccessibleWidget(check, QAccessible::CheckBox) {}
+AccessibleOwnerCheck::AccessibleOwnerCheck(TOwnerCheck* check)
+    : QAccessibleWidget(check, QAccessible::CheckBox)
+{
+}
 
 TOwnerCheck* AccessibleOwnerCheck::check() const
 {

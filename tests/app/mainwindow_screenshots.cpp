@@ -70,9 +70,10 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the window was not shown");
     // The caret in the bold word of the first paragraph, so the box shows its mark.
-    window->editor()->setSelStart(int(QStringLiteral("Dear reader,\nThis letter is written in LumaroStyle Notepad: a "
-                                                      "small word processor in a window drawn from leather and gold. B")
-                                          .size()));
+    window->editor()->setSelStart(
+        int(QStringLiteral("Dear reader,\nThis letter is written in LumaroStyle Notepad: a "
+                           "small word processor in a window drawn from leather and gold. B")
+                .size()));
     if (const qsizetype focus = arguments.indexOf(QStringLiteral("--focus")); focus > 0) {
         if (auto* control = window->findChild<QWidget*>(arguments.value(focus + 1)))
             control->setFocus(Qt::TabFocusReason);

@@ -42,26 +42,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
         using R = QAccessible::Role;
-        QTest::newRow("new") << "LumaroLButton1" << int(R::Button) << "New" << "Create a new file";
-        QTest::newRow("save picture runs Save As")
-            << "LumaroLButton3" << int(R::Button) << "Save As" << "Save current file under a new name";
-        QTest::newRow("exit") << "LumaroLButton9" << int(R::Button) << "Exit" << "Exit this application";
+        QTest::newRow("new") << "LumaroLButton1" << int(R::Button) << "New"
+                             << "Create a new file";
+        QTest::newRow("save picture runs Save As") << "LumaroLButton3" << int(R::Button) << "Save As"
+                                                   << "Save current file under a new name";
+        QTest::newRow("exit") << "LumaroLButton9" << int(R::Button) << "Exit"
+                              << "Exit this application";
         QTest::newRow("font dialog: an action without a hint")
-            << "LumaroLButton10" << int(R::Button) << "Font" << "Choose the font of the selected text";
-        QTest::newRow("about: no action, no hint")
-            << "LumaroLButton12" << int(R::Button) << "About" << "About LumaroStyle Notepad";
-        QTest::newRow("world times: its own hint")
-            << "LumaroLButton14" << int(R::Button) << "World Times" << "The local times of the world's cities";
+            << "LumaroLButton10" << int(R::Button) << "Font"
+            << "Choose the font of the selected text";
+        QTest::newRow("about: no action, no hint") << "LumaroLButton12" << int(R::Button) << "About"
+                                                   << "About LumaroStyle Notepad";
+        QTest::newRow("world times: its own hint") << "LumaroLButton14" << int(R::Button) << "World Times"
+                                                   << "The local times of the world's cities";
         QTest::newRow("delete") << "LumaroLButton11" << int(R::Button) << "Delete Selected"
                                 << "Delete the selected text";
-        QTest::newRow("bold: its label's hint")
-            << "BoldButton" << int(R::CheckBox) << "Bold" << "Bold characters (Ctrl+B)";
-        QTest::newRow("bullets") << "BulletsButton" << int(R::CheckBox) << "Bullets" << "Bulleted paragraphs";
-        QTest::newRow("editor") << "Editor" << int(R::EditableText) << "Document" << "The text of the document";
+        QTest::newRow("bold: its label's hint") << "BoldButton" << int(R::CheckBox) << "Bold"
+                                                << "Bold characters (Ctrl+B)";
+        QTest::newRow("bullets") << "BulletsButton" << int(R::CheckBox) << "Bullets"
+                                 << "Bulleted paragraphs";
+        QTest::newRow("editor") << "Editor" << int(R::EditableText) << "Document"
+                                << "The text of the document";
         QTest::newRow("font name") << "FontName" << int(R::ComboBox) << "Font name"
                                    << "The face of the selected text";
-        QTest::newRow("a marker of the ruler") << "LeftInd" << int(R::Indicator) << "Left indent"
-                                               << "The indents of the paragraph: drag the markers to change them";
+        QTest::newRow("a marker of the ruler")
+            << "LeftInd" << int(R::Indicator) << "Left indent"
+            << "The indents of the paragraph: drag the markers to change them";
         QTest::newRow("font size") << "FontSize" << int(R::ComboBox) << "Font size"
                                    << "The size of the selected text in points";
         QTest::newRow("ruler") << "Ruler" << int(R::Grouping) << "Ruler"
@@ -126,7 +132,8 @@ private Q_SLOTS:
         fixture.editor().setSelStart(0);
         fixture.editor().setSelLength(0);
         QAccessibleInterface* selectAll = accessible(fixture, QStringLiteral("LumaroLButton13"));
-        QCOMPARE(selectAll->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        QCOMPARE(selectAll->actionInterface()->actionNames(),
+                 QStringList{QAccessibleActionInterface::pressAction()});
         selectAll->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(fixture.editor().selLength(), 4);
     }
@@ -137,19 +144,23 @@ private Q_SLOTS:
     {
         MainWindowFixture fixture;
         fixture.show();
-        QString layout = QString::fromUtf8(ResourceModule::read(LayoutReader::layoutPath(QStringLiteral("TMainForm"))));
+        QString layout =
+            QString::fromUtf8(ResourceModule::read(LayoutReader::layoutPath(QStringLiteral("TMainForm"))));
         layout.replace(QStringLiteral("Caption = \"&New\""), QStringLiteral("Caption = \"&Neu\""));
-        layout.replace(QStringLiteral("Hint = \"Create a new file\""), QStringLiteral("Hint = \"Neue Datei anlegen\""));
+        layout.replace(QStringLiteral("Hint = \"Create a new file\""),
+                       QStringLiteral("Hint = \"Neue Datei anlegen\""));
         layout.replace(QStringLiteral("Hint = \"World Times\""), QStringLiteral("Hint = \"Weltzeiten\""));
         layout.replace(QStringLiteral("Hint = \"Bold\""), QStringLiteral("Hint = \"Fett\""));
         LayoutReader::read(fixture.form(), LayoutParser::parse(layout, QStringLiteral("TMainForm.layout")),
                            LayoutReader::Mode::Reread, QStringLiteral("TMainForm.layout"));
-        QCOMPARE(accessible(fixture, QStringLiteral("LumaroLButton1"))->text(QAccessible::Name), QStringLiteral("Neu"));
+        QCOMPARE(accessible(fixture, QStringLiteral("LumaroLButton1"))->text(QAccessible::Name),
+                 QStringLiteral("Neu"));
         QCOMPARE(accessible(fixture, QStringLiteral("LumaroLButton1"))->text(QAccessible::Description),
                  QStringLiteral("Neue Datei anlegen"));
         QCOMPARE(accessible(fixture, QStringLiteral("LumaroLButton14"))->text(QAccessible::Name),
                  QStringLiteral("Weltzeiten"));
-        QCOMPARE(accessible(fixture, QStringLiteral("BoldButton"))->text(QAccessible::Name), QStringLiteral("Fett"));
+        QCOMPARE(accessible(fixture, QStringLiteral("BoldButton"))->text(QAccessible::Name),
+                 QStringLiteral("Fett"));
     }
 
     // Tab goes round every visible control in reading order; the hidden ones (the zero-sized
@@ -170,12 +181,12 @@ private Q_SLOTS:
                 at = at->parentWidget();
             forward << at->objectName();
         }
-        const QStringList expected{
-            "LumaroLButton1", "LumaroLButton2",  "LumaroLButton3",  "LumaroLButton4",  "FontName",
-            "FontSize",       "LumaroLButton10", "LumaroLButton15", "LumaroLButton14", "LumaroLButton9",
-            "LumaroLButton12", "LumaroLButton8", "LumaroLButton7",  "LumaroLButton6",  "LumaroLButton5",
-            "LumaroLButton13", "LumaroLButton11", "BoldButton",     "UnderlineButton", "ItalicButton",
-            "BulletsButton",  "Editor"};
+        const QStringList expected{"LumaroLButton1",  "LumaroLButton2", "LumaroLButton3",  "LumaroLButton4",
+                                   "FontName",        "FontSize",       "LumaroLButton10", "LumaroLButton15",
+                                   "LumaroLButton14", "LumaroLButton9", "LumaroLButton12", "LumaroLButton8",
+                                   "LumaroLButton7",  "LumaroLButton6", "LumaroLButton5",  "LumaroLButton13",
+                                   "LumaroLButton11", "BoldButton",     "UnderlineButton", "ItalicButton",
+                                   "BulletsButton",   "Editor"};
         QCOMPARE(forward, expected);
 
         // Backwards from the editor, the same round the other way; never the alignment buttons.

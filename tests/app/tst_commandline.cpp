@@ -16,7 +16,6 @@ ProgramRun lumaropad(const QStringList& arguments, const QString& folder)
     return ProgramRun::run(QStringLiteral(LUMAROPAD_PATH), arguments, folder);
 }
 
-
 QStringList words(const char* line)
 {
     return QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts);
@@ -34,10 +33,7 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-    }
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
 
     void init()
     {
@@ -59,16 +55,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("qtArguments");
         using A = CommandLine::Action;
-        QTest::newRow("nothing: the window") << QStringList() << int(A::OpenWindow) << QStringList() << QStringList();
+        QTest::newRow("nothing: the window")
+            << QStringList() << int(A::OpenWindow) << QStringList() << QStringList();
         QTest::newRow("documents: the first is opened")
             << words("a.rtf b.rtf") << int(A::OpenWindow) << words("a.rtf b.rtf") << QStringList();
-        QTest::newRow("names after -- are names") << words("-- -v --help") << int(A::OpenWindow)
-                                                  << words("-v --help") << QStringList();
+        QTest::newRow("names after -- are names")
+            << words("-- -v --help") << int(A::OpenWindow) << words("-v --help") << QStringList();
         QTest::newRow("Qt's options go to Qt, not into the document")
             << words("-platform xcb a.rtf -style fusion -reverse") << int(A::OpenWindow) << words("a.rtf")
             << words("-platform xcb -style fusion -reverse");
-        QTest::newRow("format in any case") << words("--convert-to=PDF x.rtf") << int(A::Convert) << words("x.rtf")
-                                            << QStringList();
+        QTest::newRow("format in any case")
+            << words("--convert-to=PDF x.rtf") << int(A::Convert) << words("x.rtf") << QStringList();
         QTest::newRow("-v") << words("-v a.rtf") << int(A::ShowVersion) << QStringList() << QStringList();
         QTest::newRow("-h") << words("-h") << int(A::ShowHelp) << QStringList() << QStringList();
     }
@@ -96,14 +93,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("says");
         QTest::newRow("unknown long option") << words("--bogus a.rtf") << "Unknown option 'bogus'";
         QTest::newRow("unknown short option") << words("-x") << "Unknown option 'x'";
-        QTest::newRow("unknown option among conversions") << words("--convert-to txt --frobnicate a.rtf")
-                                                          << "Unknown option 'frobnicate'";
+        QTest::newRow("unknown option among conversions")
+            << words("--convert-to txt --frobnicate a.rtf") << "Unknown option 'frobnicate'";
         QTest::newRow("unknown format") << words("--convert-to doc a.rtf") << "the formats are txt, rtf, pdf";
         QTest::newRow("format missing") << words("--convert-to") << "Missing value after '--convert-to'";
         QTest::newRow("no files") << words("--convert-to txt") << "no files to convert";
-        QTest::newRow("outdir without a conversion") << words("--outdir x a.rtf") << "--outdir needs --convert-to";
-        QTest::newRow("two files to standard output")
-            << words("--convert-to txt --outdir - a.rtf b.txt") << "one converted file to standard output, not 2";
+        QTest::newRow("outdir without a conversion")
+            << words("--outdir x a.rtf") << "--outdir needs --convert-to";
+        QTest::newRow("two files to standard output") << words("--convert-to txt --outdir - a.rtf b.txt")
+                                                      << "one converted file to standard output, not 2";
     }
 
     void refusesWrongUsage()
@@ -112,7 +110,8 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const ProgramRun run = lumaropad(arguments, m_dir.path());
         QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.err.startsWith(QStringLiteral("lumaropad: ")) && run.err.contains(says), qPrintable(run.err));
+        QVERIFY2(run.err.startsWith(QStringLiteral("lumaropad: ")) && run.err.contains(says),
+                 qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
         QCOMPARE(TestFiles::read(path(QStringLiteral("a.rtf"))), PictureRtf);
     }
@@ -208,8 +207,8 @@ private Q_SLOTS:
         QFETCH(QString, format);
         QFETCH(QByteArray, starts);
         const ProgramRun run = lumaropad({QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"),
-                                   QStringLiteral("-"), QStringLiteral("d1/x.rtf")},
-                                  m_dir.path());
+                                          QStringLiteral("-"), QStringLiteral("d1/x.rtf")},
+                                         m_dir.path());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith(starts), run.out.left(40).constData());
         QVERIFY2(!run.err.contains(QStringLiteral("lumaropad:")), qPrintable(run.err));

@@ -103,10 +103,14 @@ private Q_SLOTS:
         QTest::addColumn<qreal>("ratio");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("strip");
-        QTest::newRow("1") << 1.0 << "buttons/new_up.bmp" << "main/strip_top.jpg";
-        QTest::newRow("1.25") << 1.25 << "" << "";
-        QTest::newRow("1.5") << 1.5 << "" << "";
-        QTest::newRow("2") << 2.0 << "buttons/new_up@2x.bmp" << "main/strip_top@2x.jpg";
+        QTest::newRow("1") << 1.0 << "buttons/new_up.bmp"
+                           << "main/strip_top.jpg";
+        QTest::newRow("1.25") << 1.25 << ""
+                              << "";
+        QTest::newRow("1.5") << 1.5 << ""
+                             << "";
+        QTest::newRow("2") << 2.0 << "buttons/new_up@2x.bmp"
+                           << "main/strip_top@2x.jpg";
     }
 
     void picturesAtHighDensity()
@@ -138,9 +142,11 @@ private Q_SLOTS:
         const int fromDouble = differing(QStringLiteral("buttons/new_up@2x.bmp"));
         const int fromPicture = differing(QStringLiteral("buttons/new_up.bmp"));
         if (ratio >= 1.5)
-            QVERIFY2(fromDouble < fromPicture, qPrintable(QStringLiteral("%1 %2").arg(fromDouble).arg(fromPicture)));
+            QVERIFY2(fromDouble < fromPicture,
+                     qPrintable(QStringLiteral("%1 %2").arg(fromDouble).arg(fromPicture)));
         else
-            QVERIFY2(fromPicture < fromDouble, qPrintable(QStringLiteral("%1 %2").arg(fromDouble).arg(fromPicture)));
+            QVERIFY2(fromPicture < fromDouble,
+                     qPrintable(QStringLiteral("%1 %2").arg(fromDouble).arg(fromPicture)));
     }
 
     // A double must match its picture; a wrong one is refused with the reason.
