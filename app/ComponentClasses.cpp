@@ -1,5 +1,6 @@
 #include "app/ComponentClasses.h"
 
+#include "app/AccessibleTexts.h"
 #include "controls/ControlClasses.h"
 #include "fontpickers/FontPickerClasses.h"
 #include "richtext/RichTextClasses.h"
@@ -10,4 +11,5 @@ void registerComponentClasses()
     registerRichTextClasses();
     registerControlClasses();
     registerFontPickerClasses();
+    AccessibleTexts::installRoles();
 }

@@ -64,8 +64,10 @@ void TMainForm::OpenDocument(const QString& fileName)
 void TMainForm::FileOpen(QObject*)
 {
     ConfirmSaveChanges();
+    OpenDialog->setInitialDir(dialogFolder());
     if (!OpenDialog->Execute())
         return;
+    m_lastFolder = QFileInfo(OpenDialog->fileName()).absolutePath();
     OpenDocument(OpenDialog->fileName());
     Editor->setReadOnly(OpenDialog->options().testFlag(TFileDialog::ofReadOnly));
 }
@@ -83,9 +85,11 @@ void TMainForm::FileSave(QObject* Sender)
 
 void TMainForm::FileSaveAs(QObject*)
 {
+    SaveDialog->setInitialDir(dialogFolder());
     if (!SaveDialog->Execute())
         return;
     const QString fileName = SaveDialog->fileName();
+    m_lastFolder = QFileInfo(fileName).absolutePath();
     if (QFileInfo::exists(fileName)
         && DialogService::instance().confirm(StringTable::format(StringId::OverwritePrompt, {fileName}))
                != DialogService::Answer::Yes)

@@ -1,5 +1,6 @@
 #include "app/MainProgram.h"
 
+#include "app/CommandLine.h"
 #include "app/ComponentClasses.h"
 #include "app/StartupEnvironment.h"
 #include "app/TMainForm.h"
@@ -8,14 +9,47 @@
 #include "framework/MessageDispatch.h"
 #include "framework/TApplication.h"
 
-#include <memory>
+#include <QByteArrayList>
 
-int MainProgram::run(int argc, char** argv)
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+// Qt ends the process when its window system cannot be reached; without any display named,
+// say so instead, before trying.
+bool displayNamed(const CommandLine& line)
 {
-    GuardedApplication application(argc, argv);
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           line.qtArguments().contains(QStringLiteral("-platform")) ||
+           line.qtArguments().contains(QStringLiteral("-display"));
+}
+} // namespace
+
+int MainProgram::run(const char* programName, const CommandLine& line)
+{
+    if (!displayNamed(line)) {
+        std::fputs("lumaropad: cannot open a window: no display (neither DISPLAY nor WAYLAND_DISPLAY is set);\n"
+                   "use --convert-to to convert files without one\n",
+                   stderr);
+        return 1;
+    }
+    // The application object sees the program name and Qt's own options only: a document's
+    // name is never taken for one of them.
+    QByteArrayList storage{QByteArray(programName)};
+    for (const QString& argument : line.qtArguments())
+        storage.append(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    int argc = int(storage.size());
+
+    GuardedApplication application(argc, argv.data());
     QApplication::setApplicationVersion(QStringLiteral(LUMARO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.lumaro.Notepad"));
-    StartupEnvironment::initialise(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
+    StartupEnvironment::initialise(QCoreApplication::applicationFilePath(), line.inputs());
     FontSubstitutes::install();
     registerComponentClasses();
     TApplication::instance().setTitle(QStringLiteral("LumaroStyle Notepad"));
@@ -27,6 +61,8 @@ int MainProgram::run(int argc, char** argv)
         MessageDispatch::report(std::current_exception());
         return 1;
     }
+    // The desktop's own dialogs show the program's icon too.
+    QApplication::setWindowIcon(mainForm->windowIcon());
     mainForm->show();
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::exec();

@@ -1,8 +1,12 @@
 #pragma once
 
+class CommandLine;
+
 // The program with its window: sets the application title, creates the main window from its
 // layout, shows it and runs the message loop until the main window has closed.
 class MainProgram {
 public:
-    static int run(int argc, char** argv);
+    // line asks for the window (CommandLine::Action::OpenWindow). Without a display to open it
+    // on, says so and returns 1.
+    static int run(const char* programName, const CommandLine& line);
 };

@@ -3,7 +3,9 @@
 
 #include "app/TMainForm.h"
 
+#include "app/AccessibleTexts.h"
 #include "app/FileDropFilter.h"
+#include "app/KeyboardAccess.h"
 #include "app/LocaleTable.h"
 #include "app/StartupEnvironment.h"
 #include "framework/MessageDispatch.h"
@@ -27,19 +29,22 @@
 #include "richtext/TCustomRichEdit.h"
 #include "richtext/TTextAttributes.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSessionManager>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
-// Folder of a file, without a trailing separator except for the root folder.
-QString folderOf(const QString& path)
+// The user's documents folder, or the home folder where there is none.
+QString documentsFolder()
 {
-    return QFileInfo(path).absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 } // namespace
 
@@ -73,6 +78,8 @@ void TMainForm::Loaded()
     LeftInd = component<TLabel>(QStringLiteral("LeftInd"));
     RightInd = component<TLabel>(QStringLiteral("RightInd"));
     RulerLine = component<TBevel>(QStringLiteral("RulerLine"));
+    // After every reading of the layout, also the one of a switch of language.
+    AccessibleTexts::apply(*this);
 }
 
 void TMainForm::FormCreate(QObject*)
@@ -83,9 +90,10 @@ void TMainForm::FormCreate(QObject*)
                 Qt::UniqueConnection);
     }
 
-    const QString programFolder = folderOf(StartupEnvironment::programPath());
-    OpenDialog->setInitialDir(programFolder);
-    SaveDialog->setInitialDir(programFolder);
+    // The dialogs start in the folder of the work at hand (dialogFolder), not the program's.
+    OpenDialog->setInitialDir(documentsFolder());
+    SaveDialog->setInitialDir(documentsFolder());
+    m_keyboard = new KeyboardAccess(*this);
 
     SetDocumentName(StringTable::load(StringId::Untitled));
     FillFontNames();
@@ -132,6 +140,23 @@ void TMainForm::FormShow(QObject*)
     const QStringList arguments = StartupEnvironment::arguments();
     if (!arguments.isEmpty() && QFileInfo(arguments.constFirst()).isFile())
         OpenDocument(arguments.constFirst());
+}
+
+bool TMainForm::focusNextPrevChild(bool next)
+{
+    return (m_keyboard && m_keyboard->moveFocus(next)) || TForm::focusNextPrevChild(next);
+}
+
+QString TMainForm::dialogFolder() const
+{
+    if (m_documentName != StringTable::load(StringId::Untitled)) {
+        const QFileInfo document(m_documentName);
+        if (document.absoluteDir().exists())
+            return document.absolutePath();
+    }
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
+    return documentsFolder();
 }
 
 void TMainForm::SetDocumentName(const QString& name)

@@ -3,6 +3,7 @@
 #include "framework/TForm.h"
 
 class FileDropFilter;
+class KeyboardAccess;
 class TabStopMarks;
 class TBevel;
 class TCustomRichEdit;
@@ -47,6 +48,9 @@ public:
     // File commands.
     void ConfirmSaveChanges();
     void OpenDocument(const QString& fileName);
+    // The folder the file dialogs start in: the current document's, else the last one a file
+    // was chosen in, else the user's documents folder.
+    QString dialogFolder() const;
 
     // Editing and formatting.
     TTextAttributes* CurrentAttributes() const;
@@ -115,6 +119,8 @@ public Q_SLOTS:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Tab and Shift+Tab go round the window's controls in reading order.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Sets or clears one style bit of the current attributes from its check box.
@@ -148,6 +154,9 @@ private:
     TBevel* RulerLine = nullptr;
 
     QString m_documentName;
+    // The folder of the file last chosen in a file dialog.
+    QString m_lastFolder;
+    KeyboardAccess* m_keyboard = nullptr;
     bool m_updating = false;
     // Half the width of the ruler marker last pressed, kept until the next press.
     int m_dragOffset = 0;

@@ -2,7 +2,10 @@
 
 #include "controls/KeyedDrawing.h"
 
+#include "framework/MessageDispatch.h"
+
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 using namespace KeyedDrawing;
@@ -83,7 +86,7 @@ const TPicture& TLumaroLButton::shownPicture() const
         return m_disabledImage;
     if (m_pressed)
         return m_downImage;
-    if (m_mouseInside)
+    if (m_mouseInside || hasFocus())
         return m_mouseOverImage;
     return m_upImage;
 }
@@ -101,34 +104,44 @@ void TLumaroLButton::paint(QPainter& painter)
     if (width() <= 0 || height() <= 0)
         return;
 
-    QImage buffer(size(), QImage::Format_RGB32);
+    const TPicture& shown = shownPicture();
+    // On a high-density screen a picture with a double is drawn from it, in the device's own
+    // pixels: the same steps with every length doubled.
+    const int scale = painter.device()->devicePixelRatio() >= 1.5 && shown.hasDouble() ? 2 : 1;
+    const QImage& picture = shown.imageFor(scale);
+    const int w = width() * scale;
+    const int h = height() * scale;
+
+    QImage buffer(w, h, QImage::Format_RGB32);
     buffer.fill(m_transparent ? Colors::toQColor(m_transparentColor) : parentBackground());
     if (m_upImage.width() < 2) {
         buffer.fill(Colors::toQColor(Colors::clBtnFace));
     } else {
-        const TPicture& picture = shownPicture();
         // The disabled picture always shows at its natural size.
-        const bool scaled = m_stretch && &picture != &m_disabledImage;
+        const bool scaled = m_stretch && &shown != &m_disabledImage;
         QPainter offscreen(&buffer);
         if (!m_transparent) {
             if (scaled)
-                DrawKeyedPart(offscreen, picture.image(), Colors::clNone, 0, 0, width(), height());
+                DrawKeyedPart(offscreen, picture, Colors::clNone, 0, 0, w, h);
             else
-                DrawKeyed(offscreen, 0, 0, picture.image(), Colors::clNone);
+                DrawKeyed(offscreen, 0, 0, picture, Colors::clNone);
         } else {
             // The button's own rectangle as the source keeps the picture at its natural size.
             if (scaled)
-                DrawKeyedRect(offscreen, 0, 0, width(), height(), rect(), picture.image(),
-                              m_transparentColor);
+                DrawKeyedRect(offscreen, 0, 0, w, h, QRect(0, 0, w, h), picture, m_transparentColor);
             else
-                DrawKeyed(offscreen, 0, 0, picture.image(), m_transparentColor);
+                DrawKeyed(offscreen, 0, 0, picture, m_transparentColor);
         }
     }
 
-    if (m_transparent)
-        DrawKeyed(painter, 0, 0, buffer, m_transparentColor);
-    else
-        painter.drawImage(QPoint(0, 0), buffer);
+    QImage shownBuffer = m_transparent
+                             ? scaledNearest(buffer, buffer.rect(), buffer.size(),
+                                             Colors::toQColor(m_transparentColor).rgb())
+                             : buffer;
+    shownBuffer.setDevicePixelRatio(scale);
+    painter.drawImage(QPoint(0, 0), shownBuffer);
+    if (hasFocus())
+        paintFocusMark(painter);
 }
 
 void TLumaroLButton::paintEvent(QPaintEvent*)
@@ -195,4 +208,63 @@ void TLumaroLButton::changeEvent(QEvent* event)
         update();
     }
     TGraphicControl::changeEvent(event);
+}
+
+void TLumaroLButton::paintFocusMark(QPainter& painter) const
+{
+    if (width() < 8 || height() < 8)
+        return;
+    painter.save();
+    QPen dots(Colors::toQColor(Colors::clBlack), 0, Qt::DotLine);
+    dots.setCosmetic(true);
+    painter.setPen(dots);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -3.5, -3.5));
+    painter.restore();
+}
+
+void TLumaroLButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool activates = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (!activates || !ownEnabled()) {
+        TGraphicControl::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            setPressed(true);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        MessageDispatch::run([&] { Press(); });
+        break;
+    default:
+        TGraphicControl::keyPressEvent(event);
+    }
+}
+
+void TLumaroLButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_pressed) {
+        TGraphicControl::keyReleaseEvent(event);
+        return;
+    }
+    setPressed(false);
+    if (ownEnabled())
+        MessageDispatch::run([&] { Press(); });
+}
+
+void TLumaroLButton::focusInEvent(QFocusEvent* event)
+{
+    TGraphicControl::focusInEvent(event);
+    update();
+}
+
+void TLumaroLButton::focusOutEvent(QFocusEvent* event)
+{
+    // A press of Space is given up with the focus.
+    m_pressed = false;
+    TGraphicControl::focusOutEvent(event);
+    update();
 }

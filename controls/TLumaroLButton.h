@@ -9,7 +9,11 @@ class QPainter;
 // The push button of the skinned windows: no caption, frame or focus, just one of four pictures
 // chosen by its state (disabled, pressed, mouse over, up). A left press and a release over the
 // button click it. Empty down, mouse-over and disabled pictures take a copy of the up picture;
-// an up picture narrower than 2 pixels leaves a plain button-face rectangle.
+// an up picture narrower than 2 pixels leaves a plain button-face rectangle. On screens of 1.5
+// or more device pixels to a pixel, a picture's double is drawn where it has one.
+//
+// A window may let the Tab key reach the button (focus policy Qt::TabFocus): it then shows its
+// mouse-over picture and a dotted mark while it has the focus, and Space or Enter clicks it.
 class TLumaroLButton : public TGraphicControl {
     Q_OBJECT
     Q_PROPERTY(bool Stretch READ stretch WRITE setStretch)
@@ -42,6 +46,10 @@ public:
     bool pressed() const { return m_pressed; }
     bool mouseInside() const { return m_mouseInside; }
 
+    // Clicks the button as a press and a release over it do (the keyboard and assistive
+    // technology press it so).
+    void Press() { Click(); }
+
     // Gives each empty down, mouse-over and disabled picture a copy of the up picture.
     void FillMissingPictures();
 
@@ -57,6 +65,10 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // The button's own Enabled, whatever its parents say (a disabled window does not make its
@@ -67,6 +79,8 @@ private:
     void setPressed(bool pressed);
     // Redraws at once when opaque; a transparent button needs its parent drawn first.
     void redrawForHover();
+    // The dotted rectangle of the keyboard focus, inside the button's edge.
+    void paintFocusMark(QPainter& painter) const;
 
     TPicture m_upImage;
     TPicture m_downImage;

@@ -208,6 +208,10 @@ void TOwnerCheck::paint(QPainter& painter) const
     frameRect(painter, focusArea, face);
     if (m_hasFocus)
         focusRect(painter, focusArea, face);
+    // A box too narrow to show its caption shows the focus around itself, so the keyboard's
+    // place can be seen.
+    if (m_hasFocus && focusArea.left() >= width())
+        focusRect(painter, rect(), face);
 }
 
 void TOwnerCheck::paintEvent(QPaintEvent*)
@@ -228,8 +232,11 @@ void TOwnerCheck::toggle()
 
 void TOwnerCheck::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
-    setFocus(Qt::MouseFocusReason);
-    m_hasFocus = true;
+    // A box the window reaches by Tab only (no click focus) leaves the focus where it is.
+    if (focusPolicy() & Qt::ClickFocus) {
+        setFocus(Qt::MouseFocusReason);
+        m_hasFocus = true;
+    }
     TCustomControl::MouseDown(button, shift, x, y);
     m_captured = true;
     setDown(true);

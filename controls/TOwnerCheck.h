@@ -8,8 +8,9 @@ class QPainter;
 
 // A small check box that paints itself: a 12-pixel raised box (black-framed while held down),
 // a check mark in CheckColor or a grayed square, the caption to the right and a dotted focus
-// mark around it. Mouse buttons and the space bar toggle it on release; setting State or
-// Checked raises OnClick whenever the state changes. The Tab key never stops on it.
+// mark around it (around the whole box when the box is too narrow to show its caption). Mouse buttons and the space bar toggle it on release; setting State or
+// Checked raises OnClick whenever the state changes. The Tab key never stops on it, unless its
+// window gives it the focus policy Qt::TabFocus; then a click also leaves the focus where it was.
 class TOwnerCheck : public TCustomControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)

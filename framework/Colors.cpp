@@ -1,14 +1,15 @@
 #include "framework/Colors.h"
 
-#include <QGuiApplication>
+#include "framework/SkinPalette.h"
+
 #include <QHash>
-#include <QPalette>
 
 namespace Colors {
 namespace {
 QColor systemColor(int index)
 {
-    const QPalette palette = QGuiApplication::palette();
+    // The skin's colours, not the desktop theme's.
+    const QPalette& palette = SkinPalette::palette();
     switch (index) {
     case Window:
     case InfoBk:

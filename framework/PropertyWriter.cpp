@@ -121,7 +121,13 @@ QVariant variantFor(const QMetaProperty& property, const QString& name, const La
         if (value.kind != Kind::File)
             badValue(name, value);
         try {
-            return QVariant::fromValue(TPicture::fromFileData(fileBytes(value)));
+            TPicture picture = TPicture::fromFileData(fileBytes(value));
+            // The copy for high-density screens, where the module has one.
+            bool found = false;
+            const QByteArray twice = ResourceModule::read(TPicture::doubleFileName(value.text), &found);
+            if (found)
+                picture.setDoubleFileData(twice);
+            return QVariant::fromValue(picture);
         } catch (const AppError& error) {
             throw AppError(QStringLiteral("picture \"%1\" of '%2' is refused: %3").arg(value.text, name, error.message()));
         }

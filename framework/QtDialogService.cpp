@@ -36,8 +36,8 @@ void centreOnScreen(QWidget& dialog)
     }
 }
 
-// The folder and name a file dialog starts with: the kept name, in the initial folder when
-// the name has no folder of its own.
+// The folder and name a file dialog starts with: the kept name's file part in the initial
+// folder, or in the name's own folder when there is no initial folder.
 void prepareFileDialog(QFileDialog& qt, const TFileDialog& dialog)
 {
     qt.setNameFilters(dialog.qtNameFilters());
@@ -46,7 +46,9 @@ void prepareFileDialog(QFileDialog& qt, const TFileDialog& dialog)
         qt.selectNameFilter(filters.at(dialog.filterIndex() - 1));
     const QFileInfo name(dialog.fileName());
     const bool nameHasFolder = dialog.fileName().contains(u'/');
-    const QString folder = nameHasFolder ? name.absolutePath() : dialog.initialDir();
+    const QString folder = !dialog.initialDir().isEmpty() ? dialog.initialDir()
+                           : nameHasFolder                ? name.absolutePath()
+                                                          : QString();
     if (!folder.isEmpty())
         qt.setDirectory(folder);
     if (!dialog.fileName().isEmpty())

@@ -1,5 +1,6 @@
 #include "framework/TForm.h"
 
+#include "framework/SkinPalette.h"
 #include "framework/LayoutReader.h"
 #include "framework/MessageDispatch.h"
 #include "framework/TAction.h"
@@ -20,6 +21,8 @@
 TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), m_font(new TFont(this))
 {
     connect(m_font, &TFont::changed, this, &TForm::applyFont);
+    // The window and its widgets keep the skin's colours on any desktop theme.
+    setPalette(SkinPalette::palette());
     setAutoFillBackground(true);
     setColor(m_color);
     applyFont();

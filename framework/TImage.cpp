@@ -29,10 +29,12 @@ void TImage::paint(QPainter& painter) const
 {
     if (m_picture.isEmpty())
         return;
+    // On a high-density screen the picture's double, where it has one, at the device's pixels.
+    const QImage& image = m_picture.imageFor(painter.device()->devicePixelRatio());
     if (m_stretch)
-        painter.drawImage(rect(), m_picture.image());
+        painter.drawImage(rect(), image);
     else
-        painter.drawImage(QPoint(0, 0), m_picture.image());
+        painter.drawImage(QPoint(0, 0), image);
 }
 
 void TImage::paintEvent(QPaintEvent*)

@@ -16,6 +16,17 @@ public:
     static TPicture fromFileData(const QByteArray& data);
     // A bitmap picture of an image (for pictures made in code).
     static TPicture fromImage(const QImage& image);
+    // The name of the picture file's copy for high-density screens: "a/b@2x.bmp" for "a/b.bmp".
+    static QString doubleFileName(const QString& fileName);
+
+    // Adds the picture's copy at twice the resolution from its file: of the same format and
+    // exactly twice as wide and high, or AppError says what is wrong. It is decoded when first
+    // drawn.
+    void setDoubleFileData(const QByteArray& data);
+    bool hasDouble() const { return !m_doubleData.isEmpty(); }
+    // What to draw on a device of that pixel ratio: the double (of device pixel ratio 2) from
+    // 1.5 on, when there is one, else the picture itself.
+    const QImage& imageFor(qreal devicePixelRatio) const;
 
     bool isEmpty() const { return m_image.isNull(); }
     int width() const { return m_image.width(); }
@@ -26,6 +37,8 @@ public:
 
 private:
     QImage m_image;
+    mutable QByteArray m_doubleData;
+    mutable QImage m_double;
     QByteArray m_data;
     Format m_format = Format::None;
 };

@@ -1,6 +1,7 @@
 #include "framework/TPrinter.h"
 
 #include "framework/AppError.h"
+#include "framework/LocalePaper.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
@@ -41,6 +42,7 @@ void TPrinter::selectPdfFile(const QString& path)
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setOutputFormat(QPrinter::PdfFormat);
     m_printer->setOutputFileName(path);
+    m_printer->setPageSize(LocalePaper::pageSize());
 }
 
 void TPrinter::reset()

@@ -1,12 +1,17 @@
 #pragma once
 
-// The command line without a window: lumaropad --convert-to txt|rtf [--outdir DIR] FILE...,
-// --help and --version. Runs before any application object exists; every file goes through
-// the same loading and saving code as the editor.
+#include <QString>
+#include <QStringList>
+
+// Conversion of one document file without a window: to plain text, rich text or the printed
+// pages as PDF. Every file goes through the same loading and saving code as the editor.
 class HeadlessConverter {
 public:
-    // Whether the arguments ask for headless use (so main() must not start the window).
-    static bool handles(int argc, char** argv);
-    // Converts or prints; 0 when every file converted, 1 when one failed, 2 for bad usage.
-    static int run(int argc, char** argv);
+    // The target formats, as the command line names them: "txt", "rtf", "pdf".
+    static QStringList formats();
+    // Whether the format lays out or measures text, which needs fonts and so a (headless)
+    // QGuiApplication.
+    static bool needsFonts(const QString& format);
+    // Converts input into output (replaced once complete); failures are AppError.
+    static void convert(const QString& format, const QString& input, const QString& output);
 };

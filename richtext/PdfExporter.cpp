@@ -1,11 +1,11 @@
 #include "richtext/PdfExporter.h"
 
 #include "framework/AppError.h"
+#include "framework/LocalePaper.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "richtext/PageRenderer.h"
 
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -15,11 +15,6 @@ namespace {
 // The screen's resolution, which the documents' paragraph margins are already laid out for.
 constexpr int Resolution = 96;
 
-QPageSize localePageSize()
-{
-    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize(QPageSize::Letter)
-                                                                       : QPageSize(QPageSize::A4);
-}
 } // namespace
 
 void PdfExporter::write(QTextDocument& document, const QString& path, const QString& title)
@@ -32,7 +27,7 @@ void PdfExporter::write(QTextDocument& document, const QString& path, const QStr
         writer.setResolution(Resolution);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("LumaroStyle Notepad"));
-        writer.setPageLayout(QPageLayout(localePageSize(), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+        writer.setPageLayout(QPageLayout(LocalePaper::pageSize(), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                                          QPageLayout::Millimeter));
         QPainter painter;
         if (!painter.begin(&writer))

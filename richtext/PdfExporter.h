@@ -4,8 +4,8 @@
 
 class QTextDocument;
 
-// Writes a document as a PDF file with the same layout and page loop as printing: the page size
-// of the user's locale (Letter where US measures are used, else A4) with 15 mm margins. The file
+// Writes a document as a PDF file with the same layout and page loop as printing: the paper of
+// the user's locale (LC_PAPER) with 15 mm margins. The file
 // is replaced only once it is complete. Failures are AppError ("Cannot create file %s").
 class PdfExporter {
 public:

@@ -1,5 +1,6 @@
 #include "richtext/TCustomRichEdit.h"
 
+#include "framework/Colors.h"
 #include "framework/MessageDispatch.h"
 #include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentFormat.h"
@@ -541,7 +542,7 @@ void TCustomRichEdit::applyDefaultColor()
     QPalette palette = this->palette();
     const QBrush text = format.hasProperty(QTextFormat::ForegroundBrush)
                             ? format.foreground()
-                            : QGuiApplication::palette().brush(QPalette::Text);
+                            : QBrush(Colors::toQColor(Colors::clWindowText));
     if (palette.brush(QPalette::Active, QPalette::Text) == text &&
         palette.brush(QPalette::Inactive, QPalette::Text) == text)
         return;
@@ -561,6 +562,8 @@ QMimeData* TCustomRichEdit::createMimeDataFromSelection() const
     DocumentDefaults::resolveAll(part);
     auto* mime = new QMimeData;
     mime->setData(RtfMime, RtfWriter::toRtf(part));
+    // Browsers, mail programs and GTK programs paste formatted text from HTML.
+    mime->setHtml(part.toHtml());
     mime->setText(selection.toPlainText());
     return mime;
 }

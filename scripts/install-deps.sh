@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building needs, when missing; with --test also what testing
-# needs, with --fuzz the fuzzing toolchain (clang with libFuzzer), with --bench the benchmark
+# Installs the Debian packages that building needs, when missing; with --test also what the tests
+# use, with --fuzz the fuzzing toolchain (clang with libFuzzer), with --bench the benchmark
 # library and GNU time, with --peers the word processors the interoperability test reads our files
-# with (bench/compare-peers.sh installs no peers: see its header).
+# with (bench/compare-peers.sh installs no peers: see its header). Nothing else: no Qt Designer,
+# Assistant or documentation tools.
+#
+# Runs apt-get as root, or through sudo for another user; without either it says what to run.
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
-    qt6-l10n-tools libgl1-mesa-dev libjpeg-dev fonts-liberation2 fonts-dejavu-core)
-test_packages=(xvfb xauth xdotool x11-apps imagemagick poppler-utils xfonts-base fontconfig
-    cups-daemon cups-client cups-filters printer-driver-cups-pdf python3)
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libjpeg-dev
+    fonts-liberation2 fonts-dejavu-core)
+# Xvfb and xdotool: the end-to-end test; poppler: reading printed PDFs; xfonts-base: bitmap faces;
+# CUPS with the generic PDF driver: the private print queue; python3: the interoperability test;
+# desktop-file-utils, appstream, dpkg-dev and file: checking the installed desktop files and the
+# Debian package; locales: the paper of other locales.
+test_packages=(xvfb xdotool poppler-utils xfonts-base fontconfig cups-daemon cups-client cups-filters
+    python3 desktop-file-utils appstream dpkg-dev file locales)
 
 fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev time python3)
@@ -21,6 +28,7 @@ for option in "$@"; do
         --fuzz) wanted+=("${fuzz_packages[@]}") ;;
         --bench) wanted+=("${bench_packages[@]}") ;;
         --peers) wanted+=("${peer_packages[@]}") ;;
+        *) echo "install-deps.sh: unknown option $option (--test, --fuzz, --bench, --peers)" >&2; exit 2 ;;
     esac
 done
 
@@ -32,11 +40,20 @@ for package in "${wanted[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-sudo_cmd=()
+as_root=()
 if [[ $(id -u) -ne 0 ]]; then
-    sudo_cmd=(sudo)
+    if ! command -v sudo >/dev/null; then
+        cat >&2 <<EOF
+install-deps.sh: these Debian packages are missing: ${missing[*]}
+Installing them needs root rights, and sudo is not installed. As root, run:
+    apt-get update && apt-get install --no-install-recommends ${missing[*]}
+then run this command again.
+EOF
+        exit 1
+    fi
+    as_root=(sudo)
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -13,8 +13,13 @@
 #include <QTest>
 
 MainWindowFixture::MainWindowFixture(const QStringList& arguments, int localeId)
-    : m_previousFolder(QDir::currentPath())
+    : m_previousFolder(QDir::currentPath()),
+      m_previousHome(qgetenv("HOME")),
+      m_previousConfigHome(qgetenv("XDG_CONFIG_HOME"))
 {
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    QDir(m_home.path()).mkdir(QStringLiteral("Documents"));
     static const bool registered = [] {
         registerComponentClasses();
         TApplication::instance().setTitle(QStringLiteral("LumaroStyle Notepad"));
@@ -32,6 +37,11 @@ MainWindowFixture::~MainWindowFixture()
 {
     m_form.reset();
     QDir::setCurrent(m_previousFolder);
+    qputenv("HOME", m_previousHome);
+    if (m_previousConfigHome.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", m_previousConfigHome);
 }
 
 TCustomRichEdit& MainWindowFixture::editor()

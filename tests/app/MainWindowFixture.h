@@ -9,8 +9,8 @@
 
 class TCustomRichEdit;
 
-// A main window made the way the program makes it, with scripted dialogs, a program folder
-// and a working folder of its own.
+// A main window made the way the program makes it, with scripted dialogs, a program folder,
+// a working folder and a home folder (with a documents folder) of its own.
 class MainWindowFixture {
 public:
     explicit MainWindowFixture(const QStringList& arguments = {}, int localeId = 1033);
@@ -23,6 +23,7 @@ public:
     QString folder() const { return m_folder.path(); }
     QString path(const QString& name) const { return m_folder.filePath(name); }
     QString programFolder() const { return m_programFolder.path(); }
+    QString documentsFolder() const { return m_home.filePath(QStringLiteral("Documents")); }
 
     // Shows the window as the message loop does and waits until it is on screen and active.
     void show();
@@ -38,6 +39,9 @@ private:
     ScriptedDialogs::Scope m_dialogs;
     QTemporaryDir m_folder;
     QTemporaryDir m_programFolder;
+    QTemporaryDir m_home;
     QString m_previousFolder;
+    QByteArray m_previousHome;
+    QByteArray m_previousConfigHome;
     std::unique_ptr<TMainForm> m_form;
 };

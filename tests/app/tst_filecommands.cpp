@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(fixture.dialogs().lastSaveFileName, QStringLiteral("Text"));
         QCOMPARE(fixture.dialogs().lastSaveFilter, QStringLiteral("*.rtf|*.rtf"));
         QCOMPARE(fixture.dialogs().lastSaveDefaultExt, QStringLiteral("*.rtf"));
-        QCOMPARE(fixture.dialogs().lastSaveInitialDir, fixture.programFolder());
+        QCOMPARE(fixture.dialogs().lastSaveInitialDir, fixture.documentsFolder());
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("first.rtf - LumaroStyle Notepad"));
         QCOMPARE(fixture.panelText(1), QString());
 
@@ -194,6 +194,37 @@ private Q_SLOTS:
         QVERIFY(!fixture.editor().lines()->plainTextFormat());
     }
 
+    // The file dialogs start where the work is: the current document's folder, else the folder
+    // a file was last chosen in, else the documents folder; never the program's folder.
+    void fileDialogsStartInTheFolderOfTheWork()
+    {
+        MainWindowFixture fixture({QStringLiteral("letters/first.rtf")});
+        QVERIFY(QDir().mkpath(fixture.path(QStringLiteral("letters"))));
+        MainWindowFixture::writeFile(fixture.path(QStringLiteral("letters/first.rtf")), Existing);
+        fixture.show();
+        fixture.dialogs().openAnswers = {ScriptedDialogs::FileAnswer{}};
+        QMetaObject::invokeMethod(&fixture.form(), "FileOpen", Q_ARG(QObject*, nullptr));
+        // A document named on the command line relative to the current folder.
+        QCOMPARE(fixture.dialogs().lastOpenInitialDir, fixture.path(QStringLiteral("letters")));
+
+        QVERIFY(QDir().mkpath(fixture.path(QStringLiteral("drafts"))));
+        fixture.dialogs().saveAnswers = {chosen(fixture.path(QStringLiteral("drafts/copy.rtf")))};
+        QMetaObject::invokeMethod(&fixture.form(), "FileSaveAs", Q_ARG(QObject*, nullptr));
+        QCOMPARE(fixture.dialogs().lastSaveInitialDir, fixture.path(QStringLiteral("letters")));
+
+        // A new document: the folder last used.
+        QMetaObject::invokeMethod(&fixture.form(), "FileNew", Q_ARG(QObject*, nullptr));
+        fixture.dialogs().openAnswers = {ScriptedDialogs::FileAnswer{}};
+        QMetaObject::invokeMethod(&fixture.form(), "FileOpen", Q_ARG(QObject*, nullptr));
+        QCOMPARE(fixture.dialogs().lastOpenInitialDir, fixture.path(QStringLiteral("drafts")));
+
+        MainWindowFixture fresh;
+        fresh.show();
+        fresh.dialogs().openAnswers = {ScriptedDialogs::FileAnswer{}};
+        QMetaObject::invokeMethod(&fresh.form(), "FileOpen", Q_ARG(QObject*, nullptr));
+        QCOMPARE(fresh.dialogs().lastOpenInitialDir, fresh.documentsFolder());
+    }
+
     void saveAsOntoAnExistingFileAnsweredNoWritesNothing()
     {
         MainWindowFixture fixture;
@@ -232,7 +263,7 @@ private Q_SLOTS:
         MainWindowFixture::writeFile(file, Existing);
         fixture.dialogs().openAnswers = {chosen(file)};
         QTest::keyClick(&fixture.editor(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(fixture.dialogs().lastOpenInitialDir, fixture.programFolder());
+        QCOMPARE(fixture.dialogs().lastOpenInitialDir, fixture.documentsFolder());
         QVERIFY(fixture.dialogs().lastOpenFilter.startsWith(QStringLiteral("All Files|*.*|*.txt|*.TXT|")));
         QVERIFY(!fixture.editor().readOnly());
         QCOMPARE(fixture.documentText(), QStringLiteral("existing"));

@@ -4,6 +4,7 @@
 // pictures, and a host window that receives mouse input as the windowing system delivers it.
 
 #include "framework/Colors.h"
+#include "framework/SkinPalette.h"
 #include "framework/TPicture.h"
 
 #include <QApplication>
@@ -21,13 +22,13 @@ inline const QColor ParentBackground(0, 128, 128);
 // clBtnFace, clBtnHighlight and clBtnShadow as the classic desktop had them.
 inline void useClassicPalette()
 {
-    QPalette palette = QApplication::palette();
+    QPalette palette = SkinPalette::palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Button, Face);
         palette.setColor(group, QPalette::Light, Highlight);
         palette.setColor(group, QPalette::Dark, Shadow);
     }
-    QApplication::setPalette(palette);
+    SkinPalette::setPalette(palette);
 }
 
 inline TPicture solidPicture(const QColor& color, int width = 40, int height = 30)

@@ -4,6 +4,7 @@
 #include "framework/AppError.h"
 #include "framework/LayoutParser.h"
 #include "framework/LayoutReader.h"
+#include "framework/SkinPalette.h"
 #include "framework/TForm.h"
 #include "framework/TPageControl.h"
 #include "framework/TTabSheet.h"
@@ -21,7 +22,7 @@ const QColor DarkShadow(0, 0, 0);
 // Distinct classic system colours, so that each line of the drawing can be told apart.
 void useClassicPalette()
 {
-    QPalette palette = QApplication::palette();
+    QPalette palette = SkinPalette::palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Button, Face);
         palette.setColor(group, QPalette::Light, Highlight);
@@ -29,7 +30,7 @@ void useClassicPalette()
         palette.setColor(group, QPalette::Shadow, DarkShadow);
         palette.setColor(group, QPalette::ButtonText, Qt::black);
     }
-    QApplication::setPalette(palette);
+    SkinPalette::setPalette(palette);
 }
 
 // A page control with a page for each caption, each page named "Page<index>".

@@ -1,4 +1,7 @@
 // The command line without a window, run as a separate process on the built program.
+#include "ProgramRun.h"
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,39 +11,9 @@
 #include <QTest>
 
 namespace {
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run lumaropad(const QStringList& arguments, const QString& folder)
+ProgramRun lumaropad(const QStringList& arguments, const QString& folder)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // it must not need one
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(LUMAROPAD_PATH), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, {}, QStringLiteral("did not finish normally")};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return ProgramRun::run(QStringLiteral(LUMAROPAD_PATH), arguments, folder);
 }
 } // namespace
 
@@ -53,40 +26,34 @@ private:
 private slots:
     void initTestCase()
     {
-        writeBytes(m_dir.filePath(QStringLiteral("rich.rtf")),
-                   "{\\rtf1\\ansi {\\b caf\\'e9}\\par second\\line line}");
-        writeBytes(m_dir.filePath(QStringLiteral("plain.name.txt")), "plain\r\ntext");
-    }
-
-    void helpAndVersion()
-    {
-        const Run help = lumaropad({QStringLiteral("--help")}, m_dir.path());
-        QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.out.contains(QStringLiteral("--convert-to")));
-        const Run version = lumaropad({QStringLiteral("--version")}, m_dir.path());
-        QCOMPARE(version.exitCode, 0);
-        QCOMPARE(version.out.trimmed(), QStringLiteral("lumaropad " LUMARO_VERSION));
+        QVERIFY(TestFiles::write(m_dir.filePath(QStringLiteral("rich.rtf")),
+                                 "{\\rtf1\\ansi {\\b caf\\'e9}\\par second\\line line}"));
+        QVERIFY(TestFiles::write(m_dir.filePath(QStringLiteral("plain.name.txt")), "plain\r\ntext"));
     }
 
     void convertsToTextInTheCurrentFolder()
     {
-        const Run run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"),
-                                   QStringLiteral("rich.rtf"), QStringLiteral("plain.name.txt")},
+        const ProgramRun run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"),
+                                   QStringLiteral("rich.rtf")},
                                   m_dir.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("rich.txt"))), QByteArray("café\nsecond\nline\n"));
-        // The output replaces the input of the same name only after reading it whole.
-        QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("plain.name.txt"))), QByteArray("plain\ntext\n"));
+        QCOMPARE(TestFiles::read(m_dir.filePath(QStringLiteral("rich.txt"))), QByteArray("café\nsecond\nline\n"));
+        // Only the last extension is replaced.
+        const ProgramRun plain = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"), QStringLiteral("--outdir"),
+                                     QStringLiteral("text"), QStringLiteral("plain.name.txt")},
+                                    m_dir.path());
+        QCOMPARE(plain.exitCode, 0);
+        QCOMPARE(TestFiles::read(m_dir.filePath(QStringLiteral("text/plain.name.txt"))), QByteArray("plain\ntext\n"));
     }
 
     void convertsToRtfInAnOutputFolder()
     {
         const QString out = m_dir.filePath(QStringLiteral("out/nested"));
-        const Run run = lumaropad({QStringLiteral("--convert-to=rtf"), QStringLiteral("--outdir"), out,
+        const ProgramRun run = lumaropad({QStringLiteral("--convert-to=rtf"), QStringLiteral("--outdir"), out,
                                    m_dir.filePath(QStringLiteral("rich.rtf"))},
                                   m_dir.path());
         QCOMPARE(run.exitCode, 0);
-        const QByteArray rtf = readBytes(out + QStringLiteral("/rich.rtf"));
+        const QByteArray rtf = TestFiles::read(out + QStringLiteral("/rich.rtf"));
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\b"));
     }
@@ -98,8 +65,8 @@ private slots:
         QByteArray rtf = "{\\rtf1\\ansi\\fs24 ";
         for (int i = 0; i < 400; ++i)
             rtf += "Paragraph " + QByteArray::number(i) + "\\par ";
-        writeBytes(m_dir.filePath(QStringLiteral("long.rtf")), rtf + "The end.}");
-        const Run run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("long.rtf"),
+        QVERIFY(TestFiles::write(m_dir.filePath(QStringLiteral("long.rtf")), rtf + "The end.}"));
+        const ProgramRun run = lumaropad({QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("long.rtf"),
                                    QStringLiteral("plain.name.txt")},
                                   m_dir.path());
         QCOMPARE(run.exitCode, 0);
@@ -116,13 +83,62 @@ private slots:
         QVERIFY(printed.contains(QStringLiteral("Paragraph 0\n")));
         QVERIFY(printed.contains(QStringLiteral("Paragraph 399\n")));
         QVERIFY(printed.contains(QStringLiteral("The end.")));
-        QVERIFY(readBytes(m_dir.filePath(QStringLiteral("plain.name.pdf"))).startsWith("%PDF-"));
+        QVERIFY(TestFiles::read(m_dir.filePath(QStringLiteral("plain.name.pdf"))).startsWith("%PDF-"));
+    }
+
+    // The pages are of the paper LC_PAPER names, whatever LC_MEASUREMENT says. The locales are
+    // compiled into a folder of the test's own (LOCPATH).
+    void pdfPaperFollowsLcPaper_data()
+    {
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<QString>("measurement");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("US paper, metric measures") << "en_US.UTF-8" << "de_DE.UTF-8" << "612 x 792 pts (letter)";
+        QTest::newRow("A4 paper, US measures") << "de_DE.UTF-8" << "en_US.UTF-8" << "595 x 842 pts (A4)";
+    }
+
+    void pdfPaperFollowsLcPaper()
+    {
+        QFETCH(QString, paper);
+        QFETCH(QString, measurement);
+        QFETCH(QString, size);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("poppler-utils are not installed");
+        const QString locales = m_dir.filePath(QStringLiteral("locales"));
+        QVERIFY(QDir().mkpath(locales));
+        for (const QString& locale : {paper, measurement}) {
+            if (QFileInfo::exists(locales + u'/' + locale))
+                continue;
+            QProcess localedef;
+            localedef.start(QStringLiteral("localedef"),
+                            {QStringLiteral("-i"), locale.section(u'.', 0, 0), QStringLiteral("-f"),
+                             QStringLiteral("UTF-8"), locales + u'/' + locale});
+            if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0)
+                QSKIP("cannot compile the locales (Debian package locales)");
+        }
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("LOCPATH"), locales);
+        environment.insert(QStringLiteral("LC_ALL"), QString());
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        environment.insert(QStringLiteral("LC_PAPER"), paper);
+        environment.insert(QStringLiteral("LC_MEASUREMENT"), measurement);
+        const ProgramRun run = ProgramRun::run(QStringLiteral(LUMAROPAD_PATH),
+                                               {QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                                                QStringLiteral("--outdir"), QStringLiteral("paper"),
+                                                QStringLiteral("rich.rtf")},
+                                               m_dir.path(), environment);
+        QCOMPARE(run.exitCode, 0);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {m_dir.filePath(QStringLiteral("paper/rich.pdf"))});
+        QVERIFY(info.waitForFinished());
+        const QString details = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(details.contains(QStringLiteral("Page size:       ") + size), qPrintable(details));
     }
 
     void aFailingFileDoesNotStopTheOthers()
     {
         const QString out = m_dir.filePath(QStringLiteral("mixed"));
-        const Run run =
+        const ProgramRun run =
             lumaropad({QStringLiteral("--convert-to"), QStringLiteral("txt"), QStringLiteral("--outdir"), out,
                        QStringLiteral("missing.rtf"), QStringLiteral("rich.rtf")},
                       m_dir.path());
@@ -131,28 +147,6 @@ private slots:
                  qPrintable(run.err));
         QVERIFY(QFile::exists(out + QStringLiteral("/rich.txt")));
         QVERIFY(!QFile::exists(out + QStringLiteral("/missing.txt")));
-    }
-
-    void badUsage_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("unknown format")
-            << QStringList{QStringLiteral("--convert-to"), QStringLiteral("doc"), QStringLiteral("rich.rtf")};
-        QTest::newRow("no files") << QStringList{QStringLiteral("--convert-to"), QStringLiteral("txt")};
-        QTest::newRow("format missing") << QStringList{QStringLiteral("--convert-to")};
-        QTest::newRow("unknown option")
-            << QStringList{QStringLiteral("--convert-to"), QStringLiteral("txt"),
-                           QStringLiteral("--frobnicate"), QStringLiteral("rich.rtf")};
-        QTest::newRow("outdir without a conversion")
-            << QStringList{QStringLiteral("--outdir"), QStringLiteral("x")};
-    }
-
-    void badUsage()
-    {
-        QFETCH(QStringList, arguments);
-        const Run run = lumaropad(arguments, m_dir.path());
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.startsWith(QStringLiteral("lumaropad: ")));
     }
 };
 

@@ -51,9 +51,25 @@ const ArtCatalog::Entry& ArtCatalog::entry(const QString& path) const
     throw std::runtime_error("no picture " + path.toStdString());
 }
 
-void ArtCatalog::add(const QString& path, const QString& component, const QString& format,
+QString ArtCatalog::highResolutionSummary() const
+{
+    if (m_highResolutionEntries.isEmpty())
+        return {};
+    return QStringLiteral(
+               "\nEvery picture above that a control draws, apart from the icons (%1 pictures), also has a "
+               "copy for high-density screens, `NAME@2x.EXT` beside it: the same design drawn at twice the "
+               "resolution, exactly twice as wide and high, in the same format. The controls draw it "
+               "where the screen has 1.5 or more device pixels to a pixel. The font-type strip and the "
+               "hand cursor are pixel maps, drawn doubled pixel for pixel.\n")
+        .arg(m_highResolutionEntries.size());
+}
+
+void ArtCatalog::add(const QString& givenPath, const QString& component, const QString& format,
                      const QByteArray& data)
 {
+    QString path = givenPath;
+    if (m_highResolution)
+        path.insert(path.lastIndexOf(u'.'), QStringLiteral("@2x"));
     writeFile(m_root + QLatin1Char('/') + path, data);
     Entry e;
     e.path = path;
@@ -65,7 +81,7 @@ void ArtCatalog::add(const QString& path, const QString& component, const QStrin
     e.bytes = data.size();
     if (e.image.isNull())
         throw std::runtime_error("the written picture does not decode: " + path.toStdString());
-    m_entries.append(e);
+    (m_highResolution ? m_highResolutionEntries : m_entries).append(e);
 }
 
 void ArtCatalog::writeFile(const QString& absolutePath, const QByteArray& data)

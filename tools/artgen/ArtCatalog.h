@@ -38,6 +38,12 @@ public:
     void png(const QString& path, const QString& component, const QImage& image);
     void ico4(const QString& path, const QString& component, const QImage& image);
 
+    // From now on the pictures are the copies for high-density screens (drawn at Skin::scale()
+    // 2): written as NAME@2x.EXT beside the picture they double, and listed apart.
+    void setHighResolution(bool highResolution) { m_highResolution = highResolution; }
+    // A sentence for the README on the high-density copies written.
+    QString highResolutionSummary() const;
+
     const QList<Entry>& entries() const { return m_entries; }
     const Entry& entry(const QString& path) const;
     QString artRoot() const { return m_root; }
@@ -53,5 +59,7 @@ private:
     QString m_group;
     QString m_place;
     QList<Entry> m_entries;
+    QList<Entry> m_highResolutionEntries;
+    bool m_highResolution = false;
     int m_changed = 0;
 };

@@ -105,8 +105,9 @@ QImage ButtonArt::render(const QImage& background, const QRect& cap, Pictograms:
     QImage pictogram = Pictograms::render(command);
     if (state == State::Disabled)
         pictogram = Pictograms::disabled(pictogram);
-    const int x = cap.left() + (cap.width() - pictogram.width()) / 2 + (pressed ? 1 : 0);
-    const int y = cap.top() + (cap.height() - pictogram.height()) / 2 + (pressed ? 1 : 0);
+    const QSize size = pictogram.deviceIndependentSize().toSize();
+    const int x = cap.left() + (cap.width() - size.width()) / 2 + (pressed ? 1 : 0);
+    const int y = cap.top() + (cap.height() - size.height()) / 2 + (pressed ? 1 : 0);
     p.drawImage(x, y, pictogram);
     return image;
 }

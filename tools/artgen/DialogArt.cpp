@@ -93,8 +93,8 @@ QFont DialogArt::labelFont()
 
 QImage DialogArt::design(const Dialog& d) const
 {
-    QImage image(d.client.width() + 2 * Margin, d.client.height() + 2 * Margin, QImage::Format_RGB32);
-    Skin::paintLeather(image, image.rect());
+    QImage image = Skin::canvas(d.client.width() + 2 * Margin, d.client.height() + 2 * Margin, QImage::Format_RGB32);
+    Skin::paintLeather(image, Skin::designRect(image));
     QPainter p(&image);
     p.translate(Margin, Margin);
     Skin::bevelAround(p, QRect(QPoint(1, 1), d.client - QSize(2, 2)), true, 1);
@@ -115,19 +115,20 @@ QImage DialogArt::design(const Dialog& d) const
 
 QImage DialogArt::closeButton(int state)
 {
-    QImage plate(40, 30, QImage::Format_RGB32);
+    QImage plate = Skin::canvas(40, 30, QImage::Format_RGB32);
     plate.fill(Skin::plate());
     return ButtonArt::render(plate, CloseKey, Pictograms::Command::Close, ButtonArt::states().at(state));
 }
 
 QImage DialogArt::aboutPicture() const
 {
-    QImage image(291, 137, QImage::Format_RGB32);
-    Skin::paintLeather(image, image.rect());
+    QImage image = Skin::canvas(291, 137, QImage::Format_RGB32);
+    const QRect area = Skin::designRect(image);
+    Skin::paintLeather(image, area);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    Skin::bevelAround(p, image.rect().adjusted(1, 1, -1, -1), true, 1);
-    Skin::goldFrame(p, image.rect().adjusted(5, 5, -5, -5));
+    Skin::bevelAround(p, area.adjusted(1, 1, -1, -1), true, 1);
+    Skin::goldFrame(p, area.adjusted(5, 5, -5, -5));
 
     p.drawImage(QPoint(18, 20), MainWindowArt::emblem(64));
     TextFit fit(QStringLiteral("dialogs/about.jpg"));
@@ -217,10 +218,13 @@ void DialogArt::generate()
     m_catalog.setPlace(QStringLiteral("0, 0 (aligned to the client)"));
     m_catalog.jpeg(QStringLiteral("dialogs/about.jpg"), QStringLiteral("AboutBox.Image1"), aboutPicture());
 
-    m_catalog.setGroup(QStringLiteral("Dialog icon (TForm1, TForm2)"));
-    m_catalog.setPlace(QString());
-    m_catalog.ico4(QStringLiteral("dialogs/dialog_icon.ico"), QStringLiteral("Form1.Icon, Form2.Icon"),
-                   dialogIcon());
+    // The icon is drawn pixel by pixel in 16 colours: it has one size.
+    if (Skin::scale() == 1) {
+        m_catalog.setGroup(QStringLiteral("Dialog icon (TForm1, TForm2)"));
+        m_catalog.setPlace(QString());
+        m_catalog.ico4(QStringLiteral("dialogs/dialog_icon.ico"), QStringLiteral("Form1.Icon, Form2.Icon"),
+                       dialogIcon());
+    }
 
     for (const Dialog* d : {&worldTimes(), &metricTables()}) {
         m_catalog.setGroup(d == &worldTimes() ? QStringLiteral("World Times frame (TForm1)")
@@ -229,7 +233,7 @@ void DialogArt::generate()
         for (const Piece& piece : d->pieces) {
             m_catalog.setPlace(ArtCatalog::place(piece.rect.topLeft()));
             m_catalog.jpeg(piece.file, d->form + QLatin1Char('.') + piece.component,
-                           whole.copy(piece.rect.translated(Margin, Margin)));
+                           Skin::cut(whole, piece.rect.translated(Margin, Margin)));
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "Skin.h"
 #include "TextFit.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -96,14 +97,14 @@ QRect MainWindowArt::keyFor(const Button& button)
 
 QImage MainWindowArt::cut(const QImage& design, const QRect& clientRect) const
 {
-    return design.copy(clientRect.translated(Margin, Margin));
+    return Skin::cut(design, clientRect.translated(Margin, Margin));
 }
 
 QImage MainWindowArt::background() const
 {
     const QSize client = clientSize();
-    QImage design(client.width() + 2 * Margin, client.height() + 2 * Margin, QImage::Format_RGB32);
-    Skin::paintLeather(design, design.rect());
+    QImage design = Skin::canvas(client.width() + 2 * Margin, client.height() + 2 * Margin, QImage::Format_RGB32);
+    Skin::paintLeather(design, Skin::designRect(design));
     QPainter p(&design);
     p.translate(Margin, Margin);
 
@@ -207,20 +208,29 @@ void MainWindowArt::generate()
         }
     }
 
-    m_catalog.setGroup(QStringLiteral("Program icon"));
-    m_catalog.setPlace(QString());
-    m_catalog.png(QStringLiteral("main/icon32.png"), QStringLiteral("TMainForm.Icon, the window icon"),
-                  emblem(32));
+    // The window icon is one size of the emblem; the desktop draws it at other sizes from the
+    // desktop icons.
+    if (Skin::scale() == 1) {
+        m_catalog.setGroup(QStringLiteral("Program icon"));
+        m_catalog.setPlace(QString());
+        m_catalog.png(QStringLiteral("main/icon32.png"), QStringLiteral("TMainForm.Icon, the window icon"),
+                      emblem(32));
+    }
 }
 
 QImage MainWindowArt::emblem(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = Skin::canvas(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(size / 32.0, size / 32.0);
+    paintEmblem(p);
+    return image;
+}
+
+void MainWindowArt::paintEmblem(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
 
     // A maroon leather tile with gold trim ...
     QPainterPath tile;
@@ -248,17 +258,22 @@ QImage MainWindowArt::emblem(int size)
     fold.lineTo(24.5, 10.5);
     p.setBrush(Skin::ivoryDark());
     p.drawPath(fold);
-    // ... lettered with a maroon initial and lines of text.
-    p.setPen(Skin::maroonInk());
+    // ... lettered with a maroon initial (as an outline, so a scalable copy needs no font) and
+    // lines of text.
+    const QRectF initialBox(8.5, 6, 11, 14);
     p.setFont(Skin::titleFont(15, true));
-    TextFit(QStringLiteral("the emblem"))
-        .draw(p, QRectF(8.5, 6, 11, 14), Qt::AlignCenter, QStringLiteral("L"));
+    TextFit(QStringLiteral("the emblem")).claim(p, initialBox, Qt::AlignCenter, QStringLiteral("L"));
+    QPainterPath initial;
+    initial.addText(0, 0, Skin::titleFont(15, true), QStringLiteral("L"));
+    const QFontMetricsF metrics(Skin::titleFont(15, true));
+    initial.translate(initialBox.center().x() - metrics.horizontalAdvance(QStringLiteral("L")) / 2,
+                      initialBox.center().y() + (metrics.ascent() - metrics.descent()) / 2);
+    p.fillPath(initial, Skin::maroonInk());
     p.setPen(QPen(QColor(150, 136, 120), 1));
     for (qreal y : {20.5, 23.0})
         p.drawLine(QPointF(11, y), QPointF(22, y));
     p.drawLine(QPointF(20, 15.5), QPointF(22, 15.5));
     Skin::sparkle(p, QPointF(24.5, 24.5), 5.0, Skin::goldLight());
-    return image;
 }
 
 QImage MainWindowArt::mockup() const

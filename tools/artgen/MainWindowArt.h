@@ -4,6 +4,7 @@
 #include "Pictograms.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -42,6 +43,8 @@ public:
     QImage mockup() const;
     // The program's emblem at any size (the 32 by 32 window icon and the desktop icon).
     static QImage emblem(int size);
+    // Draws the emblem on its 32 by 32 grid at the painter's origin (also into a scalable icon).
+    static void paintEmblem(QPainter& p);
 
 private:
     QImage cut(const QImage& design, const QRect& clientRect) const;

@@ -103,7 +103,7 @@ void MetricPages::generate()
     for (const Page& page : pages()) {
         const int width = pageArea().width();
         const int visibleHeight = qMin(pageArea().height(), page.size.height());
-        QImage image(page.size, QImage::Format_RGB32);
+        QImage image = Skin::canvas(page.size, QImage::Format_RGB32);
         TextFit fit(file(page));
         Skin::pageBackground(image, fit, page.title, QString(), BandHeight, width);
         QPainter p(&image);

@@ -419,7 +419,7 @@ void Pictograms::draw(QPainter& p, Command command)
 
 QImage Pictograms::render(Command command, int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = Skin::canvas(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.scale(size / 20.0, size / 20.0);
@@ -443,6 +443,9 @@ QImage Pictograms::disabled(const QImage& pictogram)
             light.setPixel(x, y, qRgba(255, 252, 244, qAlpha(c) * 3 / 4));
         }
     }
+    // The light edge is one design pixel below right, at any scale.
+    for (QImage* image : {&out, &shape, &light})
+        image->setDevicePixelRatio(pictogram.devicePixelRatio());
     QPainter p(&out);
     p.drawImage(1, 1, light);
     p.drawImage(0, 0, shape);

@@ -26,7 +26,39 @@ int clamp255(int v)
 {
     return v < 0 ? 0 : (v > 255 ? 255 : v);
 }
+
+int g_scale = 1;
 } // namespace
+
+int Skin::scale()
+{
+    return g_scale;
+}
+
+void Skin::setScale(int scale)
+{
+    g_scale = scale;
+}
+
+QImage Skin::canvas(int width, int height, QImage::Format format)
+{
+    QImage image(width * g_scale, height * g_scale, format);
+    image.setDevicePixelRatio(g_scale);
+    return image;
+}
+
+QImage Skin::cut(const QImage& canvas, const QRect& rect)
+{
+    const int s = qRound(canvas.devicePixelRatio());
+    QImage part = canvas.copy(QRect(rect.topLeft() * s, rect.size() * s));
+    part.setDevicePixelRatio(s);
+    return part;
+}
+
+QRect Skin::designRect(const QImage& canvas)
+{
+    return QRect(QPoint(0, 0), canvas.deviceIndependentSize().toSize());
+}
 
 QFont Skin::titleFont(int pixelSize, bool bold, bool italic)
 {
@@ -65,10 +97,14 @@ void Skin::paintLeather(QImage& image, const QRect& area, QPoint origin)
 {
     const QColor top = leatherLight();
     const QColor bottom = leatherDark();
-    const QRect r = area.intersected(image.rect());
+    // In device pixels: the grain is as fine as the pixels.
+    const int scale = qRound(image.devicePixelRatio());
+    const QRect device(area.topLeft() * scale, area.size() * scale);
+    origin *= scale;
+    const QRect r = device.intersected(image.rect());
     for (int y = r.top(); y <= r.bottom(); ++y) {
         // A soft light from above: lighter at the top of each surface, darker below.
-        const double t = area.height() > 1 ? double(y - area.top()) / (area.height() - 1) : 0.0;
+        const double t = device.height() > 1 ? double(y - device.top()) / (device.height() - 1) : 0.0;
         const double s = t * t * (3 - 2 * t);
         const int baseR = int(top.red() + (bottom.red() - top.red()) * s);
         const int baseG = int(top.green() + (bottom.green() - top.green()) * s);
@@ -183,15 +219,16 @@ void Skin::pageBackground(QImage& page, TextFit& fit, const QString& title, cons
                           int bandHeight, int visibleWidth)
 {
     QPainter p(&page);
-    QLinearGradient paper(0, 0, 0, page.height());
+    const QRect area = designRect(page);
+    QLinearGradient paper(0, 0, 0, area.height());
     paper.setColorAt(0, parchment());
     paper.setColorAt(1, QColor(246, 237, 214));
-    p.fillRect(page.rect(), paper);
+    p.fillRect(area, paper);
     p.end();
-    paintLeather(page, QRect(0, 0, page.width(), bandHeight));
+    paintLeather(page, QRect(0, 0, area.width(), bandHeight));
     p.begin(&page);
-    p.fillRect(QRect(0, bandHeight, page.width(), 1), gold());
-    p.fillRect(QRect(0, bandHeight + 1, page.width(), 1), goldDark());
+    p.fillRect(QRect(0, bandHeight, area.width(), 1), gold());
+    p.fillRect(QRect(0, bandHeight + 1, area.width(), 1), goldDark());
     goldText(p, fit, QRect(8, 0, visibleWidth - 16, bandHeight - 1), Qt::AlignLeft | Qt::AlignVCenter, title,
              titleFont(16, true));
     if (!note.isEmpty()) {

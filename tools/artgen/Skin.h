@@ -50,14 +50,27 @@ public:
     static QColor parchmentBand() { return QColor(242, 231, 204); }
     static QColor parchmentRule() { return QColor(214, 194, 150); }
 
+    // The resolution the pictures are drawn at: 1, or 2 for the pictures of high-density
+    // screens. Every picture is designed in pixels at 1; drawing at 2 gives the same design with
+    // twice the detail (painters draw in design pixels on a canvas of device pixel ratio 2).
+    static int scale();
+    static void setScale(int scale);
+    // A picture of size (design pixels) at the current scale.
+    static QImage canvas(int width, int height, QImage::Format format);
+    static QImage canvas(QSize size, QImage::Format format) { return canvas(size.width(), size.height(), format); }
+    // The part of a canvas at rect (design pixels), as a canvas of its own.
+    static QImage cut(const QImage& canvas, const QRect& rect);
+    // A canvas's area in design pixels.
+    static QRect designRect(const QImage& canvas);
+
     // Faces used by the artwork: a book face for titles and lettering, a sans face for tables.
     static QFont titleFont(int pixelSize, bool bold = true, bool italic = false);
     static QFont textFont(int pixelSize, bool bold = false);
     // Stops the tool when a face the artwork needs is missing (the pictures would change).
     static void requireFonts();
 
-    // Fills area of image with grained leather; the grain depends only on the pixel's position
-    // in the design (origin), so pictures cut from one design join without seams.
+    // Fills area of image (design pixels) with grained leather; the grain depends only on the
+    // pixel's position in the design (origin), so pictures cut from one design join without seams.
     static void paintLeather(QImage& image, const QRect& area, QPoint origin = QPoint());
     // A bevel width pixels wide just outside inner: raised (light top left) or sunken.
     static void bevelAround(QPainter& p, const QRect& inner, bool raised, int width = 1);

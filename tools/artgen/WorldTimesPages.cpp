@@ -152,7 +152,7 @@ void WorldTimesPages::generate()
                                      " fit");
 
         const int width = pageArea().width();
-        QImage image(page.size, QImage::Format_RGB32);
+        QImage image = Skin::canvas(page.size, QImage::Format_RGB32);
         TextFit fit(file(page));
         Skin::pageBackground(
             image, fit, QStringLiteral("Cities %1 \u2013 %2").arg(page.caption.at(0), page.caption.at(2)),

@@ -7,6 +7,7 @@
 // (resources/art/sources), --dist the desktop files' folder (dist/linux).
 #include "ArtCatalog.h"
 #include "ContactSheet.h"
+#include "DesktopIcons.h"
 #include "DialogArt.h"
 #include "MainWindowArt.h"
 #include "MetricPages.h"
@@ -70,15 +71,20 @@ int main(int argc, char** argv)
         MetricPages(catalog, dataDir).generate();
 
         // Desktop icons, drawn from the same emblem.
-        for (int size : {32, 64, 128, 256}) {
-            catalog.writeFile(QStringLiteral("%1/icons/hicolor/%2x%2/apps/lumaropad.png")
-                                  .arg(options.value(dist))
-                                  .arg(size),
-                              PictureWriter::png(MainWindowArt::emblem(size)));
-        }
+        DesktopIcons::write(catalog, options.value(dist));
+
+        // The same designs again at twice the resolution, for high-density screens.
+        Skin::setScale(2);
+        catalog.setHighResolution(true);
+        MainWindowArt(catalog).generate();
+        DialogArt(catalog).generate();
+        WorldTimesPages(catalog, dataDir).generate();
+        MetricPages(catalog, dataDir).generate();
+        catalog.setHighResolution(false);
+        Skin::setScale(1);
 
         catalog.writeFile(catalog.artRoot() + QStringLiteral("/README.md"),
-                          ContactSheet::readme(catalog).toUtf8());
+                          (ContactSheet::readme(catalog) + catalog.highResolutionSummary()).toUtf8());
         catalog.writeFile(sheetDir + QStringLiteral("/contact-sheet.png"),
                           PictureWriter::png(ContactSheet::render(catalog)));
         catalog.writeFile(sheetDir + QStringLiteral("/mockup-main.png"),

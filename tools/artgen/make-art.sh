@@ -7,8 +7,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build-art/artgen}"
 
-# The faces the lettering is drawn in.
-fonts=(fonts-texgyre fonts-dejavu-core)
+# The faces the lettering is drawn in, and Qt's SVG writer for the scalable icon.
+fonts=(fonts-texgyre fonts-dejavu-core qt6-svg-dev)
 missing=()
 for package in "${fonts[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
