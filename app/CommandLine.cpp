@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/ReInit.h"
 #include "richtext/HeadlessConverter.h"
 
 #include <QCommandLineParser>
@@ -36,7 +37,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
     const QCommandLineOption convertTo(QStringLiteral("convert-to"), QString(), QStringLiteral("FORMAT"));
     const QCommandLineOption outdir(QStringLiteral("outdir"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({help, version, convertTo, outdir});
+    const QCommandLineOption language(QStringLiteral("language"), QString(), QStringLiteral("ABBR"));
+    parser.addOptions({help, version, convertTo, outdir, language});
     for (const char* name : QtOptionsWithValue)
         parser.addOption(
             hidden(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value"))));
@@ -61,6 +63,13 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     if (!parser.isSet(convertTo)) {
         if (parser.isSet(outdir))
             return refused(QStringLiteral("--outdir needs --convert-to"));
+        if (parser.isSet(language)) {
+            line.m_language = parser.values(language).constLast();
+            // The value becomes part of a file name beside the program.
+            if (!ReInit::isModuleExtension(line.m_language))
+                return refused(QStringLiteral("--language needs a language module's extension of 1 to 4 letters, "
+                                              "such as DEU or FRA"));
+        }
         for (const char* name : QtOptionsWithValue) {
             for (const QString& value : parser.values(QString::fromLatin1(name)))
                 line.m_qtArguments << u'-' + QString::fromLatin1(name) << value;
@@ -72,6 +81,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         return line;
     }
 
+    if (parser.isSet(language))
+        return refused(QStringLiteral("--language is for the editor, not for --convert-to"));
     line.m_action = Action::Convert;
     const QStringList formats = parser.values(convertTo);
     line.m_format = formats.constLast().toLower();
@@ -97,7 +108,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
 QString CommandLine::helpText()
 {
     return QStringLiteral(
-        "Usage: lumaropad [FILE]\n"
+        "Usage: lumaropad [--language ABBR] [FILE]\n"
         "       lumaropad --convert-to FORMAT [--outdir DIR] FILE...\n"
         "\n"
         "Without --convert-to, opens FILE in the editor: rich text (RTF), or any other file as\n"
@@ -109,6 +120,8 @@ QString CommandLine::helpText()
         "                       of another input, is refused; the other files are still converted.\n"
         "  --outdir DIR         write the converted files to DIR (default: the current folder);\n"
         "                       with \"-\" the one converted file goes to standard output\n"
+        "  --language ABBR      open the editor in the language of module lumaropad.ABBR\n"
+        "                       (DEU German, FRA French, ENU English), whatever the locale\n"
         "  -h, --help           show this help and exit\n"
         "  -v, --version        show the version and exit\n"
         "  --                   end of the options: the names after it may start with \"-\"\n"

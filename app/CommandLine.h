@@ -6,7 +6,7 @@
 // What the program was asked to do, read from its arguments with QCommandLineParser before any
 // application object exists (so a wrong option never opens a window or needs a display):
 //
-//   lumaropad [FILE]                                       the editor, with FILE when given
+//   lumaropad [--language ABBR] [FILE]                     the editor, with FILE when given
 //   lumaropad --convert-to txt|rtf|pdf [--outdir DIR] FILE...   conversion without a window
 //   lumaropad --help | --version
 //
@@ -27,6 +27,8 @@ public:
     QString outputFolder() const { return m_outputFolder; }
     bool toStandardOutput() const { return m_outputFolder == standardStream(); }
     QStringList inputs() const { return m_files; }
+    // OpenWindow: the language module's extension asked for with --language ("" for none).
+    QString language() const { return m_language; }
     // OpenWindow: Qt's own options with their values, for the application object.
     QStringList qtArguments() const { return m_qtArguments; }
     // Refuse: what is wrong, for standard error.
@@ -46,5 +48,6 @@ private:
     QString m_outputFolder = QStringLiteral(".");
     QStringList m_files;
     QStringList m_qtArguments;
+    QString m_language;
     QString m_error;
 };

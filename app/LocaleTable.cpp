@@ -40,6 +40,22 @@ QString LocaleTable::abbreviationOf(int localeId)
     return QString();
 }
 
+int LocaleTable::idOfAbbreviation(const QString& abbreviation)
+{
+    for (const Locale& locale : Locales) {
+        if (abbreviation.compare(QLatin1String(locale.abbreviation), Qt::CaseInsensitive) == 0)
+            return locale.id;
+    }
+    // A two-letter name is the language itself: its first locale in the table.
+    if (abbreviation.size() == 2) {
+        for (const Locale& locale : Locales) {
+            if (QLatin1String(locale.abbreviation).startsWith(abbreviation, Qt::CaseInsensitive))
+                return locale.id;
+        }
+    }
+    return 0;
+}
+
 int LocaleTable::processLocaleId()
 {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {

@@ -16,6 +16,9 @@ public:
     static int idOf(const QString& posixName);
     // The abbreviated language name of an identifier ("DEU"); empty when unknown.
     static QString abbreviationOf(int localeId);
+    // The identifier of an abbreviated language name ("deu" and "DEU" are 1031; a two-letter
+    // "DE" is the language's first locale, 1031); 0 when unknown.
+    static int idOfAbbreviation(const QString& abbreviation);
     // The process's locale from LC_ALL, LC_MESSAGES and LANG (the first that is set); C, POSIX
     // and no setting count as 1033, a locale the table does not know as CustomUnspecified.
     static int processLocaleId();

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ComponentClasses.h"
+#include "app/ReInit.h"
 #include "app/StartupEnvironment.h"
 #include "app/TMainForm.h"
 #include "framework/FontSubstitutes.h"
@@ -49,7 +50,8 @@ int MainProgram::run(const char* programName, const CommandLine& line)
     GuardedApplication application(argc, argv.data());
     QApplication::setApplicationVersion(QStringLiteral(LUMARO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.lumaro.Notepad"));
-    StartupEnvironment::initialise(QCoreApplication::applicationFilePath(), line.inputs());
+    StartupEnvironment::initialise(QCoreApplication::applicationFilePath(), line.inputs(), line.language());
+    ReInit::SetResourceModule(ReInit::LoadStartupLanguageModule(StartupEnvironment::programPath()));
     FontSubstitutes::install();
     registerComponentClasses();
     TApplication::instance().setTitle(QStringLiteral("LumaroStyle Notepad"));

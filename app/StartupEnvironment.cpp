@@ -6,6 +6,7 @@ namespace {
 QString g_programPath;
 QStringList g_arguments;
 int g_localeId = LocaleTable::EnglishUnitedStates;
+QString g_languageOverride;
 } // namespace
 
 QString StartupEnvironment::programPath()
@@ -38,9 +39,25 @@ void StartupEnvironment::setLocaleId(int localeId)
     g_localeId = localeId;
 }
 
-void StartupEnvironment::initialise(const QString& programPath, const QStringList& arguments)
+QString StartupEnvironment::languageOverride()
+{
+    return g_languageOverride;
+}
+
+void StartupEnvironment::setLanguageOverride(const QString& abbreviation)
+{
+    g_languageOverride = abbreviation;
+}
+
+void StartupEnvironment::initialise(const QString& programPath, const QStringList& arguments,
+                                    const QString& language)
 {
     g_programPath = programPath;
     g_arguments = arguments;
+    g_languageOverride = language;
     g_localeId = LocaleTable::processLocaleId();
+    if (!language.isEmpty()) {
+        const int localeId = LocaleTable::idOfAbbreviation(language);
+        g_localeId = localeId != 0 ? localeId : LocaleTable::CustomUnspecified;
+    }
 }

@@ -17,6 +17,14 @@ public:
     static int localeId();
     static void setLocaleId(int localeId);
 
-    // Takes the values from the running process and its environment.
-    static void initialise(const QString& programPath, const QStringList& arguments);
+    // The module extension to try first for this run only (--language), before the per-user
+    // setting; empty when none was given.
+    static QString languageOverride();
+    static void setLanguageOverride(const QString& abbreviation);
+
+    // Takes the values from the running process and its environment. A language asked for on
+    // the command line (a module's extension, "" for none) is the override for this run, and
+    // the run's locale becomes the one with that abbreviation, so the whole run is in it.
+    static void initialise(const QString& programPath, const QStringList& arguments,
+                           const QString& language = QString());
 };

@@ -3,6 +3,8 @@
 #include "framework/AppError.h"
 #include "framework/DialogService.h"
 #include "framework/SilentAbort.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 
 #include <QtGlobal>
 
@@ -25,11 +27,11 @@ void MessageDispatch::report(std::exception_ptr failure)
     } catch (const AppError& error) {
         message = error.message();
     } catch (const std::bad_alloc&) {
-        message = QStringLiteral("Out of memory");
+        message = StringTable::load(StringId::OutOfMemory);
     } catch (const std::exception& error) {
         message = QString::fromLocal8Bit(error.what());
     } catch (...) {
-        message = QStringLiteral("Unknown failure");
+        message = StringTable::load(StringId::UnknownFailure);
     }
     try {
         DialogService::instance().showError(errorBoxText(message));

@@ -1,10 +1,13 @@
 #include "framework/ResourceModule.h"
 
+#include "framework/LanguageModule.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 QString g_currentRoot;
+std::shared_ptr<const LanguageModule> g_languageModule;
 quint64 g_generation = 0;
 
 QString joined(const QString& root, const QString& relativePath)
@@ -29,6 +32,17 @@ void ResourceModule::setCurrentRoot(const QString& root)
     ++g_generation;
 }
 
+std::shared_ptr<const LanguageModule> ResourceModule::languageModule()
+{
+    return g_languageModule;
+}
+
+void ResourceModule::setLanguageModule(std::shared_ptr<const LanguageModule> module)
+{
+    g_languageModule = std::move(module);
+    ++g_generation;
+}
+
 quint64 ResourceModule::generation()
 {
     return g_generation;
@@ -36,6 +50,8 @@ quint64 ResourceModule::generation()
 
 QByteArray ResourceModule::read(const QString& relativePath, bool* found)
 {
+    if (g_languageModule && LanguageModule::carries(relativePath))
+        return g_languageModule->entry(relativePath, found);
     QFile file(joined(currentRoot(), relativePath));
     const bool ok = file.open(QIODevice::ReadOnly);
     if (found)
@@ -45,5 +61,10 @@ QByteArray ResourceModule::read(const QString& relativePath, bool* found)
 
 bool ResourceModule::contains(const QString& relativePath)
 {
-    return QFileInfo::exists(joined(currentRoot(), relativePath));
+    bool found = false;
+    if (g_languageModule && LanguageModule::carries(relativePath))
+        g_languageModule->entry(relativePath, &found);
+    else
+        found = QFileInfo::exists(joined(currentRoot(), relativePath));
+    return found;
 }

@@ -30,6 +30,8 @@ enum : int {
     ButtonOk,
     MenuCopy,
     ApplicationTitle,
+    OutOfMemory,
+    UnknownFailure,
 
     // Names and descriptions for assistive technology.
     AccessibleEditor = 65450,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
@@ -11,4 +12,8 @@ public:
     static QString load(int id);
     // The text of id filled with args (see formatText).
     static QString format(int id, std::initializer_list<QVariant> args);
+
+    // Reads a table's text ("number = \"text\"" per entry); throws AppError naming the line of
+    // a damaged one. Texts are cut to 1023 characters.
+    static QHash<int, QString> parse(const QString& text);
 };

@@ -18,8 +18,13 @@
 #include <QPixmap>
 #include <QScreen>
 
+namespace {
+QList<TForm*> g_forms;
+} // namespace
+
 TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), m_font(new TFont(this))
 {
+    g_forms.append(this);
     connect(m_font, &TFont::changed, this, &TForm::applyFont);
     // The window and its widgets keep the skin's colours on any desktop theme.
     setPalette(SkinPalette::palette());
@@ -54,8 +59,14 @@ bool TForm::eventFilter(QObject* watched, QEvent* event)
 
 TForm::~TForm()
 {
+    g_forms.removeOne(this);
     if (m_modalLoop)
         m_modalLoop->exit(mrCancel);
+}
+
+QList<TForm*> TForm::forms()
+{
+    return g_forms;
 }
 
 void TForm::buildFromLayout()

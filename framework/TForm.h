@@ -76,6 +76,9 @@ public:
     QString activeControl() const { return m_activeControl; }
     void setActiveControl(const QString& name) { m_activeControl = name; }
 
+    // The windows that exist, in the order they were created (the screen's list of forms).
+    static QList<TForm*> forms();
+
     // The component of that name and class; throws AppError when there is none.
     template <class T>
     T* component(const QString& name) const

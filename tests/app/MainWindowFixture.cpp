@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/ComponentClasses.h"
+#include "app/ReInit.h"
 #include "app/StartupEnvironment.h"
 #include "framework/TApplication.h"
 #include "framework/TStatusBar.h"
@@ -12,7 +13,8 @@
 #include <QFile>
 #include <QTest>
 
-MainWindowFixture::MainWindowFixture(const QStringList& arguments, int localeId)
+MainWindowFixture::MainWindowFixture(const QStringList& arguments, int localeId,
+                                     const QMap<QString, QByteArray>& programFiles)
     : m_previousFolder(QDir::currentPath()),
       m_previousHome(qgetenv("HOME")),
       m_previousConfigHome(qgetenv("XDG_CONFIG_HOME"))
@@ -30,12 +32,16 @@ MainWindowFixture::MainWindowFixture(const QStringList& arguments, int localeId)
     StartupEnvironment::setProgramPath(m_programFolder.filePath(QStringLiteral("lumaropad")));
     StartupEnvironment::setArguments(arguments);
     StartupEnvironment::setLocaleId(localeId);
+    for (auto it = programFiles.cbegin(); it != programFiles.cend(); ++it)
+        writeFile(m_programFolder.filePath(it.key()), it.value());
+    ReInit::SetResourceModule(ReInit::LoadStartupLanguageModule(StartupEnvironment::programPath()));
     m_form.reset(TForm::create<TMainForm>());
 }
 
 MainWindowFixture::~MainWindowFixture()
 {
     m_form.reset();
+    ReInit::SetResourceModule(nullptr);
     QDir::setCurrent(m_previousFolder);
     qputenv("HOME", m_previousHome);
     if (m_previousConfigHome.isEmpty())

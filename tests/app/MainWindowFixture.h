@@ -3,6 +3,8 @@
 #include "ScriptedDialogs.h"
 #include "app/TMainForm.h"
 
+#include <QByteArray>
+#include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -10,10 +12,13 @@
 class TCustomRichEdit;
 
 // A main window made the way the program makes it, with scripted dialogs, a program folder,
-// a working folder and a home folder (with a documents folder) of its own.
+// a working folder and a home folder (with a documents folder) of its own. Files given as
+// programFiles (name -> data) lie beside the program from the start, so the start-up lookup
+// finds language modules among them.
 class MainWindowFixture {
 public:
-    explicit MainWindowFixture(const QStringList& arguments = {}, int localeId = 1033);
+    explicit MainWindowFixture(const QStringList& arguments = {}, int localeId = 1033,
+                               const QMap<QString, QByteArray>& programFiles = {});
     ~MainWindowFixture();
 
     TMainForm& form() { return *m_form; }

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# End to end in a real X server: installs the program into a staging prefix (program in bin/,
+# language modules in share/lumaropad/), starts it with the user's locale set to German and then
+# to French, and checks from outside the process, through the X server, the main window's title,
+# the tooltip of the "Select All" button and the about box's title. Pictures of the window with
+# its tooltip and of the about box are left in the output folder (e2e-language-LANG-*.png).
+# Usage: e2e_language.sh BUILD_DIR [OUTPUT_FOLDER]
+set -euo pipefail
+build=$1
+shots=${2:-$PWD}
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d /tmp/lumaro-e2e-language.XXXXXX)
+display=":$((RANDOM % 400 + 500))"
+server=""
+app=""
+cleanup() {
+    [[ -n $app ]] && kill "$app" 2>/dev/null || true
+    [[ -n $server ]] && kill "$server" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+program="$work/prefix/bin/lumaropad"
+[[ -f $work/prefix/share/lumaropad/lumaropad.DEU ]] || { echo "FAIL: the German module was not installed"; exit 1; }
+[[ ! -e $work/prefix/bin/lumaropad.DEU ]] || { echo "FAIL: a module was installed beside the program"; exit 1; }
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+server=$!
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
+for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+snapshot() {
+    if command -v import >/dev/null; then
+        import -window root -crop "$2" "$shots/$1" 2>/dev/null || true
+    fi
+}
+
+# run LOCALE SHORT TITLE TOOLTIP ABOUT_TITLE
+run() {
+    local locale=$1 short=$2 title=$3 tooltip=$4 about=$5
+    mkdir -p "$work/home-$short"
+    # The locale is the user's; no per-user setting overrides it.
+    env -u LC_ALL -u LC_MESSAGES LANG="$locale" HOME="$work/home-$short" XDG_CONFIG_HOME="$work/home-$short/.config" \
+        "$program" &
+    app=$!
+
+    local window
+    window=$(timeout 20 xdotool search --sync --name "^$title\$" | head -1) || true
+    [[ -n $window ]] || { echo "FAIL ($locale): no window titled '$title'"; xdotool search --name '.' getwindowname %@ 2>/dev/null; exit 1; }
+    sleep 0.5
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+    # Hover over the "Select All" button (left column) until its tooltip window appears.
+    xdotool mousemove --window "$window" 10 250 sleep 0.2 mousemove --window "$window" 25 259
+    local tip
+    tip=$(timeout 10 xdotool search --sync --onlyvisible --name "^$tooltip\$" | head -1) || true
+    [[ -n $tip ]] || { echo "FAIL ($locale): no tooltip window named '$tooltip'"; exit 1; }
+    snapshot "e2e-language-$short-window.png" 830x600+0+0
+
+    # The about box, opened after the start, is built from the module too.
+    xdotool mousemove --window "$window" 766 22 click 1
+    local box
+    box=$(timeout 10 xdotool search --sync --name "^$about\$" | head -1) || true
+    [[ -n $box ]] || { echo "FAIL ($locale): no about box titled '$about'"; exit 1; }
+    sleep 0.3
+    if command -v import >/dev/null; then
+        import -window "$box" "$shots/e2e-language-$short-about.png" 2>/dev/null || true
+    fi
+    xdotool key --window "$box" Escape
+    for _ in $(seq 50); do
+        xdotool search --name "^$about\$" >/dev/null 2>&1 || break
+        sleep 0.1
+    done
+
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool mousemove --window "$window" 400 250 key alt+x
+    for _ in $(seq 100); do
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$app" 2>/dev/null; then
+        echo "FAIL ($locale): Alt+X did not close the window"
+        exit 1
+    fi
+    local status=0
+    wait "$app" || status=$?
+    app=""
+    [[ $status -eq 0 ]] || { echo "FAIL ($locale): the program ended with $status"; exit 1; }
+    echo "ok ($locale): '$title', tooltip '$tooltip', about box '$about'"
+}
+
+run de_DE.UTF-8 de 'Unbenannt - LumaroStyle Notepad' 'Alles markieren' 'Über dieses Programm'
+run fr_FR.UTF-8 fr 'Sans titre - LumaroStyle Notepad' 'Tout sélectionner' 'À propos de ce programme'
+echo "PASS"
