@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QWidget>
 
 TApplication& TApplication::instance()
@@ -49,6 +50,14 @@ bool TApplication::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter && watched->isWidgetType()) {
         const QString hint = watched->property("Hint").toString();
         MessageDispatch::run([&] { setHint(hint); });
+    }
+    // A tooltip window is named by its text, as the desktop lists windows, so that tools
+    // outside the process that read window names (screen readers, tests) know what it says.
+    // Qt repaints the tip whenever its text changes, also when the tip is reused.
+    if (event->type() == QEvent::Paint) {
+        auto* tip = qobject_cast<QLabel*>(watched);
+        if (tip && tip->windowType() == Qt::ToolTip && tip->windowTitle() != tip->text())
+            tip->setWindowTitle(tip->text());
     }
     return false;
 }

@@ -8,14 +8,16 @@
 # Runs apt-get as root, or through sudo for another user; without either it says what to run.
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libjpeg-dev
+# qt6-l10n-tools: lrelease and lupdate, which turn the translations into language modules.
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl1-mesa-dev libjpeg-dev
     fonts-liberation2 fonts-dejavu-core)
-# Xvfb and xdotool: the end-to-end test; poppler: reading printed PDFs; xfonts-base: bitmap faces;
-# CUPS with the generic PDF driver: the private print queue; python3: the interoperability test;
-# desktop-file-utils, appstream, dpkg-dev and file: checking the installed desktop files and the
-# Debian package; locales: the paper of other locales.
-test_packages=(xvfb xdotool poppler-utils xfonts-base fontconfig cups-daemon cups-client cups-filters
-    python3 desktop-file-utils appstream dpkg-dev file locales)
+# Xvfb and xdotool: the end-to-end tests (x11-utils: xprop reads the windows' names); poppler:
+# reading printed PDFs; xfonts-base: bitmap faces; CUPS with the generic PDF driver: the private
+# print queue; python3: the interoperability test; desktop-file-utils, appstream, dpkg-dev and
+# file: checking the installed desktop files and the Debian package; locales: the paper of other
+# locales; qt6-translations-l10n: Qt's own dialogs in German and French.
+test_packages=(xvfb xdotool x11-utils poppler-utils xfonts-base fontconfig cups-daemon cups-client
+    cups-filters python3 desktop-file-utils appstream dpkg-dev file locales qt6-translations-l10n)
 
 fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev time python3)

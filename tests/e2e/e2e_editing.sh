@@ -7,28 +7,7 @@ set -euo pipefail
 program=$1
 shots=${2:-$PWD}
 
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d /tmp/lumaro-e2e.XXXXXX)
-display=":$((RANDOM % 400 + 100))"
-server=""
-app=""
-cleanup() {
-    [[ -n $app ]] && kill "$app" 2>/dev/null || true
-    [[ -n $server ]] && kill "$server" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    sleep 0.1
-done
+source "$(dirname "$0")/xserver.sh"
 
 printf '{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Start of the letter.\\par}' >"$work/letter.rtf"
 cd "$work"

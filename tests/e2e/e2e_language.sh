@@ -9,33 +9,29 @@ set -euo pipefail
 build=$1
 shots=${2:-$PWD}
 
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d /tmp/lumaro-e2e-language.XXXXXX)
-display=":$((RANDOM % 400 + 500))"
-server=""
-app=""
-cleanup() {
-    [[ -n $app ]] && kill "$app" 2>/dev/null || true
-    [[ -n $server ]] && kill "$server" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+command -v xprop >/dev/null || { echo "SKIP: xprop is not installed"; exit 77; }
+source "$(dirname "$0")/xserver.sh"
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 program="$work/prefix/bin/lumaropad"
 [[ -f $work/prefix/share/lumaropad/lumaropad.DEU ]] || { echo "FAIL: the German module was not installed"; exit 1; }
 [[ ! -e $work/prefix/bin/lumaropad.DEU ]] || { echo "FAIL: a module was installed beside the program"; exit 1; }
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    sleep 0.1
-done
+# The first visible window whose name as the desktop shows it (_NET_WM_NAME, UTF-8) is exactly
+# $1, waiting up to 10 s. (xdotool matches the Latin-1 WM_NAME, which Qt fills with UTF-8 bytes.)
+window_named() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            if [[ "$(xprop -id "$id" _NET_WM_NAME 2>/dev/null)" == "_NET_WM_NAME(UTF8_STRING) = \"$1\"" ]]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
 
 snapshot() {
     if command -v import >/dev/null; then
@@ -53,30 +49,28 @@ run() {
     app=$!
 
     local window
-    window=$(timeout 20 xdotool search --sync --name "^$title\$" | head -1) || true
-    [[ -n $window ]] || { echo "FAIL ($locale): no window titled '$title'"; xdotool search --name '.' getwindowname %@ 2>/dev/null; exit 1; }
+    window=$(window_named "$title") || { echo "FAIL ($locale): no window titled '$title'"; exit 1; }
     sleep 0.5
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
 
     # Hover over the "Select All" button (left column) until its tooltip window appears.
     xdotool mousemove --window "$window" 10 250 sleep 0.2 mousemove --window "$window" 25 259
     local tip
-    tip=$(timeout 10 xdotool search --sync --onlyvisible --name "^$tooltip\$" | head -1) || true
-    [[ -n $tip ]] || { echo "FAIL ($locale): no tooltip window named '$tooltip'"; exit 1; }
+    tip=$(window_named "$tooltip") || { echo "FAIL ($locale): no tooltip window named '$tooltip'"; exit 1; }
     snapshot "e2e-language-$short-window.png" 830x600+0+0
 
     # The about box, opened after the start, is built from the module too.
     xdotool mousemove --window "$window" 766 22 click 1
     local box
-    box=$(timeout 10 xdotool search --sync --name "^$about\$" | head -1) || true
-    [[ -n $box ]] || { echo "FAIL ($locale): no about box titled '$about'"; exit 1; }
+    box=$(window_named "$about") || { echo "FAIL ($locale): no about box titled '$about'"; exit 1; }
     sleep 0.3
     if command -v import >/dev/null; then
         import -window "$box" "$shots/e2e-language-$short-about.png" 2>/dev/null || true
     fi
-    xdotool key --window "$box" Escape
+    # Without a window manager keys go to the window under the pointer.
+    xdotool mousemove --window "$box" 20 20 key Escape
     for _ in $(seq 50); do
-        xdotool search --name "^$about\$" >/dev/null 2>&1 || break
+        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$box" || break
         sleep 0.1
     done
 

@@ -73,6 +73,7 @@ bool InterfaceTexts::isTextProperty(const QString& propertyName)
 InterfaceTexts InterfaceTexts::read(const QString& resourcesFolder, const QString& untranslatedList)
 {
     InterfaceTexts result;
+    result.m_resourcesFolder = resourcesFolder;
     static const QRegularExpression blank(QStringLiteral("\\s+"));
     for (QString line : readText(untranslatedList).split(u'\n')) {
         line = line.section(u'#', 0, 0).trimmed();

@@ -30,6 +30,8 @@ public:
     // Throws AppError naming the file that cannot be read.
     static InterfaceTexts read(const QString& resourcesFolder, const QString& untranslatedList);
 
+    // The folder the texts were read from (its art/ holds the program's artwork).
+    QString resourcesFolder() const { return m_resourcesFolder; }
     // The layouts by window class, in name order, and the string table.
     const QMap<QString, LayoutObject>& layouts() const { return m_layouts; }
     const QMap<int, QString>& strings() const { return m_strings; }
@@ -42,6 +44,7 @@ public:
 private:
     void collect(const QString& context, const LayoutObject& object, bool isWindow);
 
+    QString m_resourcesFolder;
     QMap<QString, LayoutObject> m_layouts;
     QMap<int, QString> m_strings;
     QSet<QString> m_untranslated;

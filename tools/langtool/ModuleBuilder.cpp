@@ -4,6 +4,8 @@
 #include "framework/AppError.h"
 #include "framework/LanguageModule.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -27,17 +29,40 @@ QStringList patternsOf(const QString& filter)
     return patterns;
 }
 
-void translateObject(LayoutObject& object, const QString& context, const QHash<QString, QString>& translations)
+struct Translation {
+    QString context;
+    const QHash<QString, QString>& texts;
+    QDir resources;
+    QString language; // "de"
+};
+
+void translateObject(LayoutObject& object, const Translation& translation)
 {
     for (LayoutProperty& property : object.properties) {
-        const auto it = translations.constFind(context + u' ' + object.name + u'.' + property.name);
-        if (it != translations.constEnd() && property.value.kind == LayoutValue::Kind::String)
-            property.value.text = *it;
+        LayoutValue& value = property.value;
+        if (value.kind == LayoutValue::Kind::String) {
+            const auto it = translation.texts.constFind(translation.context + u' ' + object.name + u'.' + property.name);
+            if (it != translation.texts.constEnd())
+                value.text = *it;
+        } else if (value.kind == LayoutValue::Kind::File) {
+            const QString localized = ModuleBuilder::localizedPicture(value.text, translation.language);
+            if (QFileInfo::exists(translation.resources.filePath(localized)))
+                value.text = localized;
+        }
     }
     for (LayoutObject& child : object.children)
-        translateObject(child, context, translations);
+        translateObject(child, translation);
 }
 } // namespace
+
+QString ModuleBuilder::localizedPicture(const QString& path, const QString& language)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (dot <= slash + 1)
+        return path + u'.' + language;
+    return path.left(dot) + u'.' + language + path.mid(dot);
+}
 
 QString ModuleBuilder::problemWith(const InterfaceText& text, const QString& translation)
 {
@@ -76,7 +101,7 @@ ModuleBuilder::Result ModuleBuilder::build(const InterfaceTexts& texts, const QS
     entries.insert(LanguageModule::LanguageEntry, language.toUtf8());
     for (auto it = texts.layouts().cbegin(); it != texts.layouts().cend(); ++it) {
         LayoutObject layout = it.value();
-        translateObject(layout, it.key(), translations);
+        translateObject(layout, {it.key(), translations, QDir(texts.resourcesFolder()), language.section(u'_', 0, 0)});
         entries.insert(LanguageModule::layoutEntry(it.key()), LayoutWriter::write(layout).toUtf8());
     }
     QString table;

@@ -10,6 +10,10 @@
 // their texts translated, the translated string table and the module's language. A text
 // without a translation keeps its English wording. A translation that would break the program
 // (a changed %s or %d, a file-type list whose patterns differ) fails the build.
+//
+// Pictures with words on them have a version per language among the program's artwork
+// (art/dialogs/about.de.jpg beside art/dialogs/about.jpg): the module's layouts name it in place
+// of the English picture. The module itself holds no pictures.
 class ModuleBuilder {
 public:
     // The translation of a text, or an empty string when there is none.
@@ -25,4 +29,6 @@ public:
 
     // Why a translation cannot stand for its source; empty when it can.
     static QString problemWith(const InterfaceText& text, const QString& translation);
+    // The name of a picture's version for a language ("art/a.jpg", "de" -> "art/a.de.jpg").
+    static QString localizedPicture(const QString& path, const QString& language);
 };
