@@ -226,7 +226,7 @@
         <source>Mass/ Weight/ Speed</source>
         <comment>MassSheet.Caption</comment>
         <extracomment>TTabSheet MassSheet.</extracomment>
-        <translation>Masse/ Gewicht/ Tempo</translation>
+        <translation>Masse/ Gewicht/ Geschwindigkeit</translation>
     </message>
     <message>
         <source>V o l u m e (1)</source>

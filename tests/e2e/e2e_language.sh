@@ -2,8 +2,9 @@
 # End to end in a real X server: installs the program into a staging prefix (program in bin/,
 # language modules in share/lumaropad/), starts it with the user's locale set to German and then
 # to French, and checks from outside the process, through the X server, the main window's title,
-# the tooltip of the "Select All" button and the about box's title. Pictures of the window with
-# its tooltip and of the about box are left in the output folder (e2e-language-LANG-*.png).
+# the tooltip of the "Select All" button and the titles of the about box and the two reference
+# dialogs. Pictures of the window with its tooltip and of the dialogs are left in the output
+# folder (e2e-language-LANG-*.png).
 # Usage: e2e_language.sh BUILD_DIR [OUTPUT_FOLDER]
 set -euo pipefail
 build=$1
@@ -39,9 +40,28 @@ snapshot() {
     fi
 }
 
-# run LOCALE SHORT TITLE TOOLTIP ABOUT_TITLE
+# Clicks the main window's button at X Y, waits for the dialog titled TITLE, takes its picture
+# (PICTURE) and closes it with its close button at CLOSE_X CLOSE_Y.
+open_dialog() {
+    local window=$1 x=$2 y=$3 title=$4 picture=$5 close_x=$6 close_y=$7 box
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+    box=$(window_named "$title") || { echo "FAIL ($locale): no dialog titled '$title'"; exit 1; }
+    sleep 0.3
+    if command -v import >/dev/null; then
+        import -window "$box" "$shots/$picture" 2>/dev/null || true
+    fi
+    xdotool mousemove --window "$box" "$close_x" "$close_y" click 1
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$box" || return 0
+        sleep 0.1
+    done
+    echo "FAIL ($locale): the close button did not close '$title'"
+    exit 1
+}
+
+# run LOCALE SHORT TITLE TOOLTIP ABOUT_TITLE WORLD_TIMES_TITLE METRIC_TABLES_TITLE
 run() {
-    local locale=$1 short=$2 title=$3 tooltip=$4 about=$5
+    local locale=$1 short=$2 title=$3 tooltip=$4 about=$5 times=$6 tables=$7
     mkdir -p "$work/home-$short"
     # The locale is the user's; no per-user setting overrides it.
     env -u LC_ALL -u LC_MESSAGES LANG="$locale" HOME="$work/home-$short" XDG_CONFIG_HOME="$work/home-$short/.config" \
@@ -59,20 +79,10 @@ run() {
     tip=$(window_named "$tooltip") || { echo "FAIL ($locale): no tooltip window named '$tooltip'"; exit 1; }
     snapshot "e2e-language-$short-window.png" 830x600+0+0
 
-    # The about box, opened after the start, is built from the module too.
-    xdotool mousemove --window "$window" 766 22 click 1
-    local box
-    box=$(window_named "$about") || { echo "FAIL ($locale): no about box titled '$about'"; exit 1; }
-    sleep 0.3
-    if command -v import >/dev/null; then
-        import -window "$box" "$shots/e2e-language-$short-about.png" 2>/dev/null || true
-    fi
-    # Without a window manager keys go to the window under the pointer.
-    xdotool mousemove --window "$box" 20 20 key Escape
-    for _ in $(seq 50); do
-        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$box" || break
-        sleep 0.1
-    done
+    # The dialogs, opened after the start, are built from the module too.
+    open_dialog "$window" 766 22 "$about" "e2e-language-$short-about.png" 253 102
+    open_dialog "$window" 637 21 "$times" "e2e-language-$short-world-times.png" 154 396
+    open_dialog "$window" 575 22 "$tables" "e2e-language-$short-metric-tables.png" 212 365
 
     xdotool windowfocus --sync "$window" 2>/dev/null || true
     xdotool mousemove --window "$window" 400 250 key alt+x
@@ -88,9 +98,11 @@ run() {
     wait "$app" || status=$?
     app=""
     [[ $status -eq 0 ]] || { echo "FAIL ($locale): the program ended with $status"; exit 1; }
-    echo "ok ($locale): '$title', tooltip '$tooltip', about box '$about'"
+    echo "ok ($locale): '$title', tooltip '$tooltip', dialogs '$about', '$times', '$tables'"
 }
 
-run de_DE.UTF-8 de 'Unbenannt - LumaroStyle Notepad' 'Alles markieren' 'Über dieses Programm'
-run fr_FR.UTF-8 fr 'Sans titre - LumaroStyle Notepad' 'Tout sélectionner' 'À propos de ce programme'
+run de_DE.UTF-8 de 'Unbenannt - LumaroStyle Notepad' 'Alles markieren' 'Über dieses Programm' \
+    ' Weltzeiten' ' Metrische  Umrechnungstabellen'
+run fr_FR.UTF-8 fr 'Sans titre - LumaroStyle Notepad' 'Tout sélectionner' 'À propos de ce programme' \
+    ' Heures du monde' ' Tables  de  conversion  métriques'
 echo "PASS"

@@ -93,6 +93,12 @@ private Q_SLOTS:
             module.entry(LanguageModule::layoutEntry(window), &found);
             QVERIFY2(found, qPrintable(window));
         }
+        // Pictures with words name their German version where the artwork has one.
+        const QByteArray about = module.entry(LanguageModule::layoutEntry(QStringLiteral("TAboutBox")));
+        QVERIFY(about.contains("file \"art/dialogs/about.de.jpg\""));
+        QVERIFY(about.contains("file \"art/dialogs/close_up.bmp\""));
+        QCOMPARE(ModuleBuilder::localizedPicture(QStringLiteral("art/main/label_bold.bmp"), QStringLiteral("fr")),
+                 QStringLiteral("art/main/label_bold.fr.bmp"));
 
         try {
             ModuleBuilder::build(texts, QStringLiteral("de_DE"), [](const InterfaceText& text) {

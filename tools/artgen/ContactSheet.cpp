@@ -136,6 +136,10 @@ QString ContactSheet::readme(const ArtCatalog& catalog)
         "large as its component and is cut from one design of its window, so the opaque pieces join the\n"
         "strips beneath them; a layout should therefore place them exactly as listed here.\n"
         "\n"
+        "Pictures with words on them have a version per language, its language in the name\n"
+        "(`main/label_bold.de.bmp`), drawn from `tools/artgen/data/lettering.csv`; the language modules\n"
+        "name them in place of the English pictures.\n"
+        "\n"
         "| File | Shown by | At | Size | Format | Bytes |\n"
         "|---|---|---|---|---|---|\n");
     QString group;

@@ -64,7 +64,10 @@ const DialogArt::Dialog& DialogArt::metricTables()
     return d;
 }
 
-DialogArt::DialogArt(ArtCatalog& catalog) : m_catalog(catalog) {}
+DialogArt::DialogArt(ArtCatalog& catalog, QList<Lettering> translations)
+    : m_catalog(catalog), m_translations(std::move(translations))
+{
+}
 
 QFont DialogArt::linkFont()
 {
@@ -79,8 +82,10 @@ QRect DialogArt::aboutWebNote()
 {
     // The program draws the link from the top of its label.
     const int baseline = aboutUrlLabel().top() + QFontMetrics(linkFont()).ascent();
+    // Right-aligned against the link; a longer note (another language's) has room up to the
+    // emblem's column.
     const QFontMetrics note(Skin::textFont(10));
-    return {90, baseline - note.ascent(), 61, note.height()};
+    return {20, baseline - note.ascent(), 131, note.height()};
 }
 
 QFont DialogArt::labelFont()
@@ -120,7 +125,7 @@ QImage DialogArt::closeButton(int state)
     return ButtonArt::render(plate, CloseKey, Pictograms::Command::Close, ButtonArt::states().at(state));
 }
 
-QImage DialogArt::aboutPicture() const
+QImage DialogArt::aboutPicture(const Lettering& lettering)
 {
     QImage image = Skin::canvas(291, 137, QImage::Format_RGB32);
     const QRect area = Skin::designRect(image);
@@ -131,7 +136,7 @@ QImage DialogArt::aboutPicture() const
     Skin::goldFrame(p, area.adjusted(5, 5, -5, -5));
 
     p.drawImage(QPoint(18, 20), MainWindowArt::emblem(64));
-    TextFit fit(QStringLiteral("dialogs/about.jpg"));
+    TextFit fit(lettering.pictureName(QStringLiteral("dialogs/about.jpg")));
     Skin::goldText(p, fit, QRect(94, 14, 185, 30), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("LumaroStyle"), Skin::titleFont(26, true));
     Skin::goldText(p, fit, QRect(96, 40, 180, 24), Qt::AlignLeft | Qt::AlignVCenter,
@@ -139,10 +144,9 @@ QImage DialogArt::aboutPicture() const
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(Skin::textFont(10));
     p.setPen(Skin::ivory());
-    fit.draw(p, QRect(96, 64, 180, 14), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("Version 1.0 \u2022 rich text for every day"));
+    fit.draw(p, QRect(96, 64, 180, 14), Qt::AlignLeft | Qt::AlignVCenter, lettering.tagline);
     p.setPen(Skin::goldLight());
-    fit.draw(p, aboutWebNote(), Qt::AlignRight | Qt::AlignTop, QStringLiteral("On the web:"));
+    fit.draw(p, aboutWebNote(), Qt::AlignRight | Qt::AlignTop, lettering.web);
     return image;
 }
 
@@ -216,7 +220,12 @@ void DialogArt::generate()
 
     m_catalog.setGroup(QStringLiteral("About box (TAboutBox)"));
     m_catalog.setPlace(QStringLiteral("0, 0 (aligned to the client)"));
-    m_catalog.jpeg(QStringLiteral("dialogs/about.jpg"), QStringLiteral("AboutBox.Image1"), aboutPicture());
+    const QString about = QStringLiteral("dialogs/about.jpg");
+    m_catalog.jpeg(about, QStringLiteral("AboutBox.Image1"), aboutPicture(Lettering::english()));
+    for (const Lettering& lettering : m_translations) {
+        m_catalog.jpeg(lettering.pictureName(about), QStringLiteral("AboutBox.Image1 (%1)").arg(lettering.language),
+                       aboutPicture(lettering));
+    }
 
     // The icon is drawn pixel by pixel in 16 colours: it has one size.
     if (Skin::scale() == 1) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArtCatalog.h"
+#include "Lettering.h"
 
 #include <QFont>
 #include <QImage>
@@ -45,7 +46,8 @@ public:
     }
     static QFont labelFont();
 
-    explicit DialogArt(ArtCatalog& catalog);
+    // translations: the languages whose about pictures are written beside the English one.
+    DialogArt(ArtCatalog& catalog, QList<Lettering> translations);
     void generate();
 
     // Mock-ups: the dialog composed from the written pictures, pages in their page areas.
@@ -55,9 +57,10 @@ public:
 
 private:
     QImage design(const Dialog& dialog) const;
-    QImage aboutPicture() const;
+    static QImage aboutPicture(const Lettering& lettering);
     static QImage closeButton(int state);
     static QImage dialogIcon();
 
     ArtCatalog& m_catalog;
+    QList<Lettering> m_translations;
 };

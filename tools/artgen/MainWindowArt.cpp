@@ -83,7 +83,10 @@ const QList<MainWindowArt::Control>& MainWindowArt::controls()
     return all;
 }
 
-MainWindowArt::MainWindowArt(ArtCatalog& catalog) : m_catalog(catalog) {}
+MainWindowArt::MainWindowArt(ArtCatalog& catalog, QList<Lettering> translations)
+    : m_catalog(catalog), m_translations(std::move(translations))
+{
+}
 
 QRect MainWindowArt::keyFor(const Button& button)
 {
@@ -145,7 +148,7 @@ QImage MainWindowArt::background() const
     return design;
 }
 
-void MainWindowArt::drawLabels(QImage& design) const
+void MainWindowArt::drawLabels(QImage& design, const Lettering& lettering) const
 {
     QPainter p(&design);
     p.translate(Margin, Margin);
@@ -155,10 +158,10 @@ void MainWindowArt::drawLabels(QImage& design) const
     underline.setUnderline(true);
     const QFont italic = Skin::titleFont(19, true, true);
     // The letters stand left of their check boxes, centred on the box's middle line.
-    TextFit fit(QStringLiteral("the main window's labels"));
-    Skin::goldText(p, fit, QRect(6, 349, 22, 22), Qt::AlignCenter, QStringLiteral("B"), bold);
-    Skin::goldText(p, fit, QRect(6, 383, 22, 22), Qt::AlignCenter, QStringLiteral("U"), underline);
-    Skin::goldText(p, fit, QRect(5, 417, 22, 22), Qt::AlignCenter, QStringLiteral("I"), italic);
+    TextFit fit(QStringLiteral("the main window's labels (%1)").arg(lettering.language));
+    Skin::goldText(p, fit, QRect(6, 349, 22, 22), Qt::AlignCenter, lettering.bold, bold);
+    Skin::goldText(p, fit, QRect(6, 383, 22, 22), Qt::AlignCenter, lettering.underline, underline);
+    Skin::goldText(p, fit, QRect(5, 417, 22, 22), Qt::AlignCenter, lettering.italic, italic);
 
     // Bullets: three gold dots with lines of text beside them.
     for (int i = 0; i < 3; ++i) {
@@ -178,7 +181,7 @@ void MainWindowArt::generate()
 {
     const QImage plain = background();
     QImage lettered = plain;
-    drawLabels(lettered);
+    drawLabels(lettered, Lettering::english());
 
     m_catalog.setGroup(QStringLiteral("Main window (TMainForm)"));
     for (const Piece& strip : strips()) {
@@ -189,6 +192,18 @@ void MainWindowArt::generate()
         m_catalog.setPlace(ArtCatalog::place(label.rect.topLeft()));
         m_catalog.bmp24(label.file, QStringLiteral("TMainForm.") + label.component,
                         cut(lettered, label.rect));
+    }
+    for (const Lettering& lettering : m_translations) {
+        QImage translated = plain;
+        drawLabels(translated, lettering);
+        for (const Piece& label : labels()) {
+            const QImage picture = cut(translated, label.rect);
+            if (picture == cut(lettered, label.rect))
+                continue;
+            m_catalog.setPlace(ArtCatalog::place(label.rect.topLeft()));
+            m_catalog.bmp24(lettering.pictureName(label.file),
+                            QStringLiteral("TMainForm.%1 (%2)").arg(label.component, lettering.language), picture);
+        }
     }
 
     m_catalog.setGroup(QStringLiteral("Main window buttons (TMainForm, TLumaroLButton)"));

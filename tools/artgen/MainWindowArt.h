@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArtCatalog.h"
+#include "Lettering.h"
 #include "Pictograms.h"
 
 #include <QImage>
@@ -37,7 +38,8 @@ public:
     static const QList<Control>& controls();
     static QSize clientSize() { return {800, 552}; }
 
-    explicit MainWindowArt(ArtCatalog& catalog);
+    // translations: the languages whose label pictures are written beside the English ones.
+    MainWindowArt(ArtCatalog& catalog, QList<Lettering> translations);
     void generate();
     // The window composed from the written files at their places, with placeholders.
     QImage mockup() const;
@@ -49,8 +51,9 @@ public:
 private:
     QImage cut(const QImage& design, const QRect& clientRect) const;
     QImage background() const;
-    void drawLabels(QImage& design) const;
+    void drawLabels(QImage& design, const Lettering& lettering) const;
     static QRect keyFor(const Button& button);
 
     ArtCatalog& m_catalog;
+    QList<Lettering> m_translations;
 };

@@ -9,6 +9,7 @@
 #include "ContactSheet.h"
 #include "DesktopIcons.h"
 #include "DialogArt.h"
+#include "Lettering.h"
 #include "MainWindowArt.h"
 #include "MetricPages.h"
 #include "PictureWriter.h"
@@ -56,7 +57,8 @@ int main(int argc, char** argv)
         const QString sheetDir = options.value(sheets);
         ArtCatalog catalog(options.value(art));
 
-        MainWindowArt mainWindow(catalog);
+        const QList<Lettering> translations = Lettering::translations(dataDir);
+        MainWindowArt mainWindow(catalog, translations);
         mainWindow.generate();
 
         catalog.setGroup(QStringLiteral("Font-name picker and cursor"));
@@ -65,7 +67,7 @@ int main(int argc, char** argv)
         catalog.png(QStringLiteral("cursors/hand.png"), QStringLiteral("TUrlLabel, cursor \"HAND\""),
                     PixelArt::handCursor(dataDir));
 
-        DialogArt dialogs(catalog);
+        DialogArt dialogs(catalog, translations);
         dialogs.generate();
         WorldTimesPages(catalog, dataDir).generate();
         MetricPages(catalog, dataDir).generate();
@@ -76,8 +78,8 @@ int main(int argc, char** argv)
         // The same designs again at twice the resolution, for high-density screens.
         Skin::setScale(2);
         catalog.setHighResolution(true);
-        MainWindowArt(catalog).generate();
-        DialogArt(catalog).generate();
+        MainWindowArt(catalog, translations).generate();
+        DialogArt(catalog, translations).generate();
         WorldTimesPages(catalog, dataDir).generate();
         MetricPages(catalog, dataDir).generate();
         catalog.setHighResolution(false);
