@@ -19,6 +19,16 @@ constexpr qsizetype HeaderSize = HashOffset + HashSize;
 const QString LayoutsFolder = QStringLiteral("layouts/");
 const QString LayoutSuffix = QStringLiteral(".layout");
 
+// A little-endian number of width bytes at pos, which the caller has checked lies in the data.
+// Read byte by byte: the data may be empty as far as the compiler can see.
+quint32 littleEndian(const QByteArray& data, qsizetype pos, int width)
+{
+    quint32 value = 0;
+    for (int i = width - 1; i >= 0; --i)
+        value = (value << 8) | quint8(data.at(pos + i));
+    return value;
+}
+
 // Reads the entries one by one, never past the end of the data.
 class Cursor {
 public:
@@ -29,7 +39,7 @@ public:
     quint16 u16(const char* what)
     {
         need(2, what);
-        const quint16 value = qFromLittleEndian<quint16>(m_data.constData() + m_pos);
+        const auto value = quint16(littleEndian(m_data, m_pos, 2));
         m_pos += 2;
         return value;
     }
@@ -37,7 +47,7 @@ public:
     quint32 u32(const char* what)
     {
         need(4, what);
-        const quint32 value = qFromLittleEndian<quint32>(m_data.constData() + m_pos);
+        const quint32 value = littleEndian(m_data, m_pos, 4);
         m_pos += 4;
         return value;
     }
@@ -99,11 +109,11 @@ LanguageModule LanguageModule::fromData(const QByteArray& data)
         throw AppError(QStringLiteral("truncated: the header is incomplete"));
     if (data.size() > MaxFileSize)
         throw AppError(QStringLiteral("refused: larger than %1 bytes").arg(MaxFileSize));
-    const quint16 version = qFromLittleEndian<quint16>(data.constData() + 8);
+    const quint32 version = littleEndian(data, 8, 2);
     if (version != Version)
         throw AppError(QStringLiteral("format version %1 is not supported (expected %2)").arg(version).arg(Version));
-    const quint32 entryCount = qFromLittleEndian<quint32>(data.constData() + 12);
-    const quint32 length = qFromLittleEndian<quint32>(data.constData() + 16);
+    const quint32 entryCount = littleEndian(data, 12, 4);
+    const quint32 length = littleEndian(data, 16, 4);
     if (length > quint32(data.size()))
         throw AppError(QStringLiteral("truncated: %1 of %2 bytes").arg(data.size()).arg(length));
     if (length < quint32(data.size()))
