@@ -28,7 +28,9 @@ QString ResourceModule::currentRoot()
 
 void ResourceModule::setCurrentRoot(const QString& root)
 {
+    // One module is in force: a tree put in force replaces a language module.
     g_currentRoot = root;
+    g_languageModule.reset();
     ++g_generation;
 }
 

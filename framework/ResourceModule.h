@@ -15,8 +15,9 @@ public:
     static QString programRoot();
     // Root of the resource tree in force (the program's unless a folder stands in for it).
     static QString currentRoot();
-    // Makes a folder holding a whole resource tree the module in force (programRoot() restores
-    // the program's); tests use it to stand in for the program's resources.
+    // Makes a folder holding a whole resource tree the module in force, in place of any language
+    // module (programRoot() restores the program's); tests use it to stand in for the program's
+    // resources.
     static void setCurrentRoot(const QString& root);
 
     // The language module in force; null when the program's own texts are.

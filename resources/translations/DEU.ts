@@ -165,6 +165,144 @@
         <extracomment>String 65421 of the program&apos;s messages.</extracomment>
         <translation>Unbekannter Fehler</translation>
     </message>
+    <message>
+        <source>Document</source>
+        <comment>65450</comment>
+        <extracomment>String 65450 of the program&apos;s messages.</extracomment>
+        <translation>Dokument</translation>
+    </message>
+    <message>
+        <source>The text of the document</source>
+        <comment>65451</comment>
+        <extracomment>String 65451 of the program&apos;s messages.</extracomment>
+        <translation>Der Text des Dokuments</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <comment>65452</comment>
+        <extracomment>String 65452 of the program&apos;s messages.</extracomment>
+        <translation>Lineal</translation>
+    </message>
+    <message>
+        <source>The indents of the paragraph: drag the markers to change them</source>
+        <comment>65453</comment>
+        <extracomment>String 65453 of the program&apos;s messages.</extracomment>
+        <translation>Die Einzüge des Absatzes: zum Ändern die Marken ziehen</translation>
+    </message>
+    <message>
+        <source>First-line indent</source>
+        <comment>65454</comment>
+        <extracomment>String 65454 of the program&apos;s messages.</extracomment>
+        <translation>Erstzeileneinzug</translation>
+    </message>
+    <message>
+        <source>Left indent</source>
+        <comment>65455</comment>
+        <extracomment>String 65455 of the program&apos;s messages.</extracomment>
+        <translation>Linker Einzug</translation>
+    </message>
+    <message>
+        <source>Right indent</source>
+        <comment>65456</comment>
+        <extracomment>String 65456 of the program&apos;s messages.</extracomment>
+        <translation>Rechter Einzug</translation>
+    </message>
+    <message>
+        <source>Font name</source>
+        <comment>65457</comment>
+        <extracomment>String 65457 of the program&apos;s messages.</extracomment>
+        <translation>Schriftart</translation>
+    </message>
+    <message>
+        <source>The face of the selected text</source>
+        <comment>65458</comment>
+        <extracomment>String 65458 of the program&apos;s messages.</extracomment>
+        <translation>Die Schriftart des markierten Textes</translation>
+    </message>
+    <message>
+        <source>Font size</source>
+        <comment>65459</comment>
+        <extracomment>String 65459 of the program&apos;s messages.</extracomment>
+        <translation>Schriftgröße</translation>
+    </message>
+    <message>
+        <source>The size of the selected text in points</source>
+        <comment>65460</comment>
+        <extracomment>String 65460 of the program&apos;s messages.</extracomment>
+        <translation>Die Größe des markierten Textes in Punkt</translation>
+    </message>
+    <message>
+        <source>Bullets</source>
+        <comment>65461</comment>
+        <extracomment>String 65461 of the program&apos;s messages.</extracomment>
+        <translation>Aufzählungszeichen</translation>
+    </message>
+    <message>
+        <source>Bulleted paragraphs</source>
+        <comment>65462</comment>
+        <extracomment>String 65462 of the program&apos;s messages.</extracomment>
+        <translation>Absätze mit Aufzählungszeichen</translation>
+    </message>
+    <message>
+        <source>Bold characters (Ctrl+B)</source>
+        <comment>65463</comment>
+        <extracomment>String 65463 of the program&apos;s messages.</extracomment>
+        <translation>Fette Zeichen (Strg+B)</translation>
+    </message>
+    <message>
+        <source>Italic characters (Ctrl+I)</source>
+        <comment>65464</comment>
+        <extracomment>String 65464 of the program&apos;s messages.</extracomment>
+        <translation>Kursive Zeichen (Strg+I)</translation>
+    </message>
+    <message>
+        <source>Underlined characters (Ctrl+U)</source>
+        <comment>65465</comment>
+        <extracomment>String 65465 of the program&apos;s messages.</extracomment>
+        <translation>Unterstrichene Zeichen (Strg+U)</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <comment>65466</comment>
+        <extracomment>String 65466 of the program&apos;s messages.</extracomment>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>About LumaroStyle Notepad</source>
+        <comment>65467</comment>
+        <extracomment>String 65467 of the program&apos;s messages.</extracomment>
+        <translation>Über LumaroStyle Notepad</translation>
+    </message>
+    <message>
+        <source>The local times of the world&apos;s cities</source>
+        <comment>65468</comment>
+        <extracomment>String 65468 of the program&apos;s messages.</extracomment>
+        <translation>Die Ortszeiten der Städte der Welt</translation>
+    </message>
+    <message>
+        <source>The metric conversion tables</source>
+        <comment>65469</comment>
+        <extracomment>String 65469 of the program&apos;s messages.</extracomment>
+        <translation>Die metrischen Umrechnungstabellen</translation>
+    </message>
+    <message>
+        <source>Select the whole document</source>
+        <comment>65470</comment>
+        <extracomment>String 65470 of the program&apos;s messages.</extracomment>
+        <translation>Das ganze Dokument markieren</translation>
+    </message>
+    <message>
+        <source>Delete the selected text</source>
+        <comment>65471</comment>
+        <extracomment>String 65471 of the program&apos;s messages.</extracomment>
+        <translation>Den markierten Text löschen</translation>
+    </message>
+    <message>
+        <source>Choose the font of the selected text</source>
+        <comment>65472</comment>
+        <extracomment>String 65472 of the program&apos;s messages.</extracomment>
+        <translation>Die Schriftart des markierten Textes wählen</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>
@@ -319,7 +457,7 @@
         <source>&amp;Open...</source>
         <comment>FileOpenCmd.Caption</comment>
         <extracomment>TAction FileOpenCmd: a command&apos;s name; &apos;&amp;&apos; marks the letter of its keyboard access.</extracomment>
-        <translation>Ö&amp;ffnen …</translation>
+        <translation>Ö&amp;ffnen…</translation>
     </message>
     <message>
         <source>Open an existing file</source>
@@ -367,7 +505,7 @@
         <source>Save &amp;As...</source>
         <comment>FileSaveAsCmd.Caption</comment>
         <extracomment>TAction FileSaveAsCmd: a command&apos;s name; &apos;&amp;&apos; marks the letter of its keyboard access.</extracomment>
-        <translation>Speichern &amp;unter …</translation>
+        <translation>Speichern &amp;unter…</translation>
     </message>
     <message>
         <source>Save current file under a new name</source>
@@ -427,7 +565,7 @@
         <source>&amp;Font...</source>
         <comment>EditFontCmd.Caption</comment>
         <extracomment>TAction EditFontCmd: a command&apos;s name; &apos;&amp;&apos; marks the letter of its keyboard access.</extracomment>
-        <translation>&amp;Schriftart …</translation>
+        <translation>&amp;Schriftart…</translation>
     </message>
 </context>
 </TS>

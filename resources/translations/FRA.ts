@@ -165,6 +165,144 @@
         <extracomment>String 65421 of the program&apos;s messages.</extracomment>
         <translation>Erreur inconnue</translation>
     </message>
+    <message>
+        <source>Document</source>
+        <comment>65450</comment>
+        <extracomment>String 65450 of the program&apos;s messages.</extracomment>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>The text of the document</source>
+        <comment>65451</comment>
+        <extracomment>String 65451 of the program&apos;s messages.</extracomment>
+        <translation>Le texte du document</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <comment>65452</comment>
+        <extracomment>String 65452 of the program&apos;s messages.</extracomment>
+        <translation>Règle</translation>
+    </message>
+    <message>
+        <source>The indents of the paragraph: drag the markers to change them</source>
+        <comment>65453</comment>
+        <extracomment>String 65453 of the program&apos;s messages.</extracomment>
+        <translation>Les retraits du paragraphe&#xa0;: faites glisser les repères pour les modifier</translation>
+    </message>
+    <message>
+        <source>First-line indent</source>
+        <comment>65454</comment>
+        <extracomment>String 65454 of the program&apos;s messages.</extracomment>
+        <translation>Retrait de première ligne</translation>
+    </message>
+    <message>
+        <source>Left indent</source>
+        <comment>65455</comment>
+        <extracomment>String 65455 of the program&apos;s messages.</extracomment>
+        <translation>Retrait à gauche</translation>
+    </message>
+    <message>
+        <source>Right indent</source>
+        <comment>65456</comment>
+        <extracomment>String 65456 of the program&apos;s messages.</extracomment>
+        <translation>Retrait à droite</translation>
+    </message>
+    <message>
+        <source>Font name</source>
+        <comment>65457</comment>
+        <extracomment>String 65457 of the program&apos;s messages.</extracomment>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>The face of the selected text</source>
+        <comment>65458</comment>
+        <extracomment>String 65458 of the program&apos;s messages.</extracomment>
+        <translation>La police du texte sélectionné</translation>
+    </message>
+    <message>
+        <source>Font size</source>
+        <comment>65459</comment>
+        <extracomment>String 65459 of the program&apos;s messages.</extracomment>
+        <translation>Taille de police</translation>
+    </message>
+    <message>
+        <source>The size of the selected text in points</source>
+        <comment>65460</comment>
+        <extracomment>String 65460 of the program&apos;s messages.</extracomment>
+        <translation>La taille du texte sélectionné, en points</translation>
+    </message>
+    <message>
+        <source>Bullets</source>
+        <comment>65461</comment>
+        <extracomment>String 65461 of the program&apos;s messages.</extracomment>
+        <translation>Puces</translation>
+    </message>
+    <message>
+        <source>Bulleted paragraphs</source>
+        <comment>65462</comment>
+        <extracomment>String 65462 of the program&apos;s messages.</extracomment>
+        <translation>Paragraphes à puces</translation>
+    </message>
+    <message>
+        <source>Bold characters (Ctrl+B)</source>
+        <comment>65463</comment>
+        <extracomment>String 65463 of the program&apos;s messages.</extracomment>
+        <translation>Caractères gras (Ctrl+B)</translation>
+    </message>
+    <message>
+        <source>Italic characters (Ctrl+I)</source>
+        <comment>65464</comment>
+        <extracomment>String 65464 of the program&apos;s messages.</extracomment>
+        <translation>Caractères italiques (Ctrl+I)</translation>
+    </message>
+    <message>
+        <source>Underlined characters (Ctrl+U)</source>
+        <comment>65465</comment>
+        <extracomment>String 65465 of the program&apos;s messages.</extracomment>
+        <translation>Caractères soulignés (Ctrl+U)</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <comment>65466</comment>
+        <extracomment>String 65466 of the program&apos;s messages.</extracomment>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>About LumaroStyle Notepad</source>
+        <comment>65467</comment>
+        <extracomment>String 65467 of the program&apos;s messages.</extracomment>
+        <translation>À propos de LumaroStyle Notepad</translation>
+    </message>
+    <message>
+        <source>The local times of the world&apos;s cities</source>
+        <comment>65468</comment>
+        <extracomment>String 65468 of the program&apos;s messages.</extracomment>
+        <translation>L’heure locale des villes du monde</translation>
+    </message>
+    <message>
+        <source>The metric conversion tables</source>
+        <comment>65469</comment>
+        <extracomment>String 65469 of the program&apos;s messages.</extracomment>
+        <translation>Les tables de conversion métriques</translation>
+    </message>
+    <message>
+        <source>Select the whole document</source>
+        <comment>65470</comment>
+        <extracomment>String 65470 of the program&apos;s messages.</extracomment>
+        <translation>Sélectionner tout le document</translation>
+    </message>
+    <message>
+        <source>Delete the selected text</source>
+        <comment>65471</comment>
+        <extracomment>String 65471 of the program&apos;s messages.</extracomment>
+        <translation>Supprimer le texte sélectionné</translation>
+    </message>
+    <message>
+        <source>Choose the font of the selected text</source>
+        <comment>65472</comment>
+        <extracomment>String 65472 of the program&apos;s messages.</extracomment>
+        <translation>Choisir la police du texte sélectionné</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>

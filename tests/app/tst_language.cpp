@@ -3,6 +3,7 @@
 // makes, and switching over the open window without losing the document.
 
 #include "MainWindowFixture.h"
+#include "app/CommandLine.h"
 #include "app/LocaleTable.h"
 #include "app/QtTranslations.h"
 #include "app/ReInit.h"
@@ -226,39 +227,46 @@ private Q_SLOTS:
         QVERIFY(!ReInit::LoadStartupLanguageModule(programPath()));
     }
 
+    // --language asks for a module for this run; the run's locale follows it, so the main
+    // window's switch at start-up goes to the same language.
     void languageOption_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QStringList>("documents");
-        QTest::addColumn<QString>("override");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QString>("language");
         QTest::addColumn<int>("localeId");
-        QTest::newRow("none") << QStringList{"a.rtf"} << true << QStringList{"a.rtf"} << "" << 1031;
-        QTest::newRow("before the document") << QStringList{"--language", "FRA", "a.rtf"} << true
-                                             << QStringList{"a.rtf"} << "FRA" << 1036;
-        QTest::newRow("with =") << QStringList{"a.rtf", "--language=enu"} << true << QStringList{"a.rtf"} << "enu" << 1033;
-        QTest::newRow("two letters") << QStringList{"--language", "FR"} << true << QStringList{} << "FR" << 1036;
-        QTest::newRow("a module of no known locale") << QStringList{"--language", "XYZ"} << true << QStringList{}
-                                                     << "XYZ" << LocaleTable::CustomUnspecified;
-        QTest::newRow("missing value") << QStringList{"--language"} << false << QStringList{} << "" << 0;
-        QTest::newRow("a path") << QStringList{"--language", "../x"} << false << QStringList{} << "" << 0;
+        QTest::newRow("none") << QStringList{"a.rtf"} << "" << "a.rtf" << "" << 1031;
+        QTest::newRow("before the document") << QStringList{"--language", "FRA", "a.rtf"} << "" << "a.rtf" << "FRA" << 1036;
+        QTest::newRow("with =") << QStringList{"a.rtf", "--language=enu"} << "" << "a.rtf" << "enu" << 1033;
+        QTest::newRow("two letters") << QStringList{"--language", "FR"} << "" << "" << "FR" << 1036;
+        QTest::newRow("a module of no known locale")
+            << QStringList{"--language", "XYZ"} << "" << "" << "XYZ" << LocaleTable::CustomUnspecified;
+        QTest::newRow("missing value") << QStringList{"--language"} << "Missing value after '--language'." << "" << "" << 0;
+        QTest::newRow("a path") << QStringList{"--language", "../x"}
+                                << "--language needs a language module's extension of 1 to 4 letters, such as DEU or FRA"
+                                << "" << "" << 0;
+        QTest::newRow("with a conversion") << QStringList{"--language", "FRA", "--convert-to", "txt", "a.rtf"}
+                                           << "--language is for the editor, not for --convert-to" << "" << "" << 0;
     }
 
     void languageOption()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, accepted);
-        QFETCH(QStringList, documents);
-        QFETCH(QString, override);
+        QFETCH(QString, refusal);
+        QFETCH(QString, document);
+        QFETCH(QString, language);
         QFETCH(int, localeId);
-        qputenv("LC_ALL", "de_DE.UTF-8");
-        const bool ok = StartupEnvironment::initialise(programPath(), arguments);
-        qunsetenv("LC_ALL");
-        QCOMPARE(ok, accepted);
-        if (!accepted)
+        const CommandLine line = CommandLine::parse(QStringList{"lumaropad"} + arguments);
+        QCOMPARE(line.error(), refusal);
+        if (!refusal.isEmpty())
             return;
-        QCOMPARE(StartupEnvironment::arguments(), documents);
-        QCOMPARE(StartupEnvironment::languageOverride(), override);
+        QCOMPARE(line.document(), document);
+        QCOMPARE(line.language(), language);
+        qputenv("LC_ALL", "de_DE.UTF-8");
+        StartupEnvironment::initialise(programPath(), line.inputs(), line.language());
+        qunsetenv("LC_ALL");
+        QCOMPARE(StartupEnvironment::languageOverride(), language);
         QCOMPARE(StartupEnvironment::localeId(), localeId);
     }
 
