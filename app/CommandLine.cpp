@@ -67,8 +67,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             line.m_language = parser.values(language).constLast();
             // The value becomes part of a file name beside the program.
             if (!ReInit::isModuleExtension(line.m_language))
-                return refused(QStringLiteral("--language needs a language module's extension of 1 to 4 letters, "
-                                              "such as DEU or FRA"));
+                return refused(
+                    QStringLiteral("--language needs a language module's extension of 1 to 4 letters, "
+                                   "such as DEU or FRA"));
         }
         for (const char* name : QtOptionsWithValue) {
             for (const QString& value : parser.values(QString::fromLatin1(name)))

@@ -82,7 +82,8 @@ QString ReInit::startupOverride(const QString& programPath)
     return value;
 }
 
-std::shared_ptr<const LanguageModule> ReInit::loadFirst(const QString& programPath, const QStringList& extensions)
+std::shared_ptr<const LanguageModule> ReInit::loadFirst(const QString& programPath,
+                                                        const QStringList& extensions)
 {
     for (const QString& path : moduleCandidates(programPath, extensions)) {
         if (!QFileInfo::exists(path))

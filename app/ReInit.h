@@ -43,7 +43,8 @@ public:
     static std::shared_ptr<const LanguageModule> LoadLanguageModule(int localeId);
     // Makes the module the resource module (null: the program's own texts); Qt's own dialogs
     // follow its language. Returns the module.
-    static std::shared_ptr<const LanguageModule> SetResourceModule(std::shared_ptr<const LanguageModule> module);
+    static std::shared_ptr<const LanguageModule>
+    SetResourceModule(std::shared_ptr<const LanguageModule> module);
 
     // Reads the layouts of every open window again from the resource module, in the order the
     // windows were created.
@@ -56,5 +57,6 @@ public:
     static bool ReloadLayout(const QString& layoutName, TForm& form);
 
 private:
-    static std::shared_ptr<const LanguageModule> loadFirst(const QString& programPath, const QStringList& extensions);
+    static std::shared_ptr<const LanguageModule> loadFirst(const QString& programPath,
+                                                           const QStringList& extensions);
 };

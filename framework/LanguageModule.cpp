@@ -64,7 +64,8 @@ private:
     void need(quint64 count, const char* what) const
     {
         if (count > quint64(m_data.size() - m_pos))
-            throw AppError(QStringLiteral("damaged: %1 runs past the end of the file").arg(QLatin1String(what)));
+            throw AppError(
+                QStringLiteral("damaged: %1 runs past the end of the file").arg(QLatin1String(what)));
     }
 
     const QByteArray& m_data;
@@ -111,7 +112,8 @@ LanguageModule LanguageModule::fromData(const QByteArray& data)
         throw AppError(QStringLiteral("refused: larger than %1 bytes").arg(MaxFileSize));
     const quint32 version = littleEndian(data, 8, 2);
     if (version != Version)
-        throw AppError(QStringLiteral("format version %1 is not supported (expected %2)").arg(version).arg(Version));
+        throw AppError(
+            QStringLiteral("format version %1 is not supported (expected %2)").arg(version).arg(Version));
     const quint32 entryCount = littleEndian(data, 12, 4);
     const quint32 length = littleEndian(data, 16, 4);
     if (length > quint32(data.size()))

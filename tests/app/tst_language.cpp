@@ -124,10 +124,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("module");
-        QTest::newRow("no extension: appended") << "/opt/pad/lumaropad" << "/opt/pad/lumaropad.DEU";
-        QTest::newRow("an extension: replaced") << "/opt/pad/pad.exe" << "/opt/pad/pad.DEU";
-        QTest::newRow("a dot in a folder's name") << "/opt/pad.d/lumaropad" << "/opt/pad.d/lumaropad.DEU";
-        QTest::newRow("a hidden program") << "/opt/pad/.lumaropad" << "/opt/pad/.lumaropad.DEU";
+        QTest::newRow("no extension: appended") << "/opt/pad/lumaropad"
+                                                << "/opt/pad/lumaropad.DEU";
+        QTest::newRow("an extension: replaced") << "/opt/pad/pad.exe"
+                                                << "/opt/pad/pad.DEU";
+        QTest::newRow("a dot in a folder's name") << "/opt/pad.d/lumaropad"
+                                                  << "/opt/pad.d/lumaropad.DEU";
+        QTest::newRow("a hidden program") << "/opt/pad/.lumaropad"
+                                          << "/opt/pad/.lumaropad.DEU";
     }
 
     void moduleFileNames()
@@ -147,10 +151,12 @@ private Q_SLOTS:
         QTest::newRow("beside the program first") << QStringList{installed, beside} << 1031 << beside;
         QTest::newRow("then the installed data folder") << QStringList{installed} << 1031 << installed;
         QTest::newRow("two-letter fallback") << QStringList{"bin/lumaropad.DE"} << 1031 << "bin/lumaropad.DE";
-        QTest::newRow("three letters before two") << QStringList{"bin/lumaropad.DE", installed} << 1031 << installed;
+        QTest::newRow("three letters before two")
+            << QStringList{"bin/lumaropad.DE", installed} << 1031 << installed;
         QTest::newRow("never the working folder") << QStringList{"work/lumaropad.DEU"} << 1031 << "";
         QTest::newRow("another language") << QStringList{beside} << 1036 << "";
-        QTest::newRow("a locale without abbreviation") << QStringList{beside} << LocaleTable::CustomUnspecified << "";
+        QTest::newRow("a locale without abbreviation")
+            << QStringList{beside} << LocaleTable::CustomUnspecified << "";
     }
 
     void lookup()
@@ -166,7 +172,8 @@ private Q_SLOTS:
         StartupEnvironment::setLocaleId(localeId);
         const auto module = ReInit::LoadStartupLanguageModule(programPath());
         QDir::setCurrent(previousFolder);
-        QCOMPARE(module ? module->fileName() : QString(), found.isEmpty() ? QString() : m_root.filePath(found));
+        QCOMPARE(module ? module->fileName() : QString(),
+                 found.isEmpty() ? QString() : m_root.filePath(found));
     }
 
     // A damaged module is refused with a message, and the lookup goes on to the next file.
@@ -175,8 +182,9 @@ private Q_SLOTS:
         writeFile(m_root.filePath(QStringLiteral("bin/lumaropad.DEU")), moduleOf([](auto&) {}).chopped(3));
         writeFile(m_root.filePath(QStringLiteral("bin/lumaropad.DE")), moduleOf([](auto&) {}));
         StartupEnvironment::setLocaleId(LocaleTable::GermanGermany);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
-                                               "^lumaropad: language module refused: .*/bin/lumaropad.DEU: truncated")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral(
+                                 "^lumaropad: language module refused: .*/bin/lumaropad.DEU: truncated")));
         const auto module = ReInit::LoadStartupLanguageModule(programPath());
         QVERIFY(module);
         QCOMPARE(module->fileName(), m_root.filePath(QStringLiteral("bin/lumaropad.DE")));
@@ -189,11 +197,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("option");
         QTest::addColumn<int>("localeId");
         QTest::addColumn<QString>("found");
-        QTest::newRow("the program's own value") << "FRA" << "ITA" << "" << 1031 << "FRA";
-        QTest::newRow("the default value") << "" << "FRA" << "" << 1033 << "FRA";
-        QTest::newRow("--language before the setting") << "FRA" << "" << "DEU" << 1033 << "DEU";
-        QTest::newRow("no such module: the locale's") << "" << "ITA" << "" << 1031 << "DEU";
-        QTest::newRow("no such module, no abbreviation") << "" << "ITA" << "" << LocaleTable::CustomUnspecified << "";
+        QTest::newRow("the program's own value") << "FRA"
+                                                 << "ITA"
+                                                 << "" << 1031 << "FRA";
+        QTest::newRow("the default value") << ""
+                                           << "FRA"
+                                           << "" << 1033 << "FRA";
+        QTest::newRow("--language before the setting") << "FRA"
+                                                       << ""
+                                                       << "DEU" << 1033 << "DEU";
+        QTest::newRow("no such module: the locale's") << ""
+                                                      << "ITA"
+                                                      << "" << 1031 << "DEU";
+        QTest::newRow("no such module, no abbreviation") << ""
+                                                         << "ITA"
+                                                         << "" << LocaleTable::CustomUnspecified << "";
     }
 
     void startupOverride()
@@ -205,7 +223,8 @@ private Q_SLOTS:
         QFETCH(QString, found);
         writeFile(programPath(), "#!/bin/sh\n");
         for (const char* extension : {"DEU", "FRA"})
-            writeFile(ReInit::moduleFileName(programPath(), QLatin1String(extension)), moduleOf([](auto&) {}));
+            writeFile(ReInit::moduleFileName(programPath(), QLatin1String(extension)),
+                      moduleOf([](auto&) {}));
         if (!programValue.isEmpty())
             writeOverride(QFileInfo(programPath()).canonicalFilePath(), programValue);
         if (!defaultValue.isEmpty())
@@ -236,18 +255,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("document");
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("localeId");
-        QTest::newRow("none") << QStringList{"a.rtf"} << "" << "a.rtf" << "" << 1031;
-        QTest::newRow("before the document") << QStringList{"--language", "FRA", "a.rtf"} << "" << "a.rtf" << "FRA" << 1036;
-        QTest::newRow("with =") << QStringList{"a.rtf", "--language=enu"} << "" << "a.rtf" << "enu" << 1033;
-        QTest::newRow("two letters") << QStringList{"--language", "FR"} << "" << "" << "FR" << 1036;
-        QTest::newRow("a module of no known locale")
-            << QStringList{"--language", "XYZ"} << "" << "" << "XYZ" << LocaleTable::CustomUnspecified;
-        QTest::newRow("missing value") << QStringList{"--language"} << "Missing value after '--language'." << "" << "" << 0;
-        QTest::newRow("a path") << QStringList{"--language", "../x"}
-                                << "--language needs a language module's extension of 1 to 4 letters, such as DEU or FRA"
-                                << "" << "" << 0;
+        QTest::newRow("none") << QStringList{"a.rtf"} << ""
+                              << "a.rtf"
+                              << "" << 1031;
+        QTest::newRow("before the document") << QStringList{"--language", "FRA", "a.rtf"} << ""
+                                             << "a.rtf"
+                                             << "FRA" << 1036;
+        QTest::newRow("with =") << QStringList{"a.rtf", "--language=enu"} << ""
+                                << "a.rtf"
+                                << "enu" << 1033;
+        QTest::newRow("two letters") << QStringList{"--language", "FR"} << ""
+                                     << ""
+                                     << "FR" << 1036;
+        QTest::newRow("a module of no known locale") << QStringList{"--language", "XYZ"} << ""
+                                                     << ""
+                                                     << "XYZ" << LocaleTable::CustomUnspecified;
+        QTest::newRow("missing value") << QStringList{"--language"} << "Missing value after '--language'."
+                                       << ""
+                                       << "" << 0;
+        QTest::newRow("a path")
+            << QStringList{"--language", "../x"}
+            << "--language needs a language module's extension of 1 to 4 letters, such as DEU or FRA"
+            << ""
+            << "" << 0;
         QTest::newRow("with a conversion") << QStringList{"--language", "FRA", "--convert-to", "txt", "a.rtf"}
-                                           << "--language is for the editor, not for --convert-to" << "" << "" << 0;
+                                           << "--language is for the editor, not for --convert-to"
+                                           << ""
+                                           << "" << 0;
     }
 
     void languageOption()
@@ -280,11 +314,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected"); // caption, tooltip, status, about box, Qt's Cancel
         QTest::newRow("German") << "DEU" << 1031
                                 << QStringList{"Unbenannt - LumaroStyle Notepad", "Alles markieren",
-                                               "Zeile:   1   Spalte:   1", "Über dieses Programm", "Abbrechen"};
+                                               "Zeile:   1   Spalte:   1", "Über dieses Programm",
+                                               "Abbrechen"};
         QTest::newRow("French") << "FRA" << 1036
                                 << QStringList{"Sans titre - LumaroStyle Notepad", "Tout sélectionner",
-                                               "Ligne\u00A0:   1   Col.\u00A0:   1", "À propos de ce programme",
-                                               "Annuler"};
+                                               "Ligne\u00A0:   1   Col.\u00A0:   1",
+                                               "À propos de ce programme", "Annuler"};
     }
 
     void startsInTheUsersLanguage()
@@ -292,7 +327,8 @@ private Q_SLOTS:
         QFETCH(QString, extension);
         QFETCH(int, localeId);
         QFETCH(QStringList, expected);
-        MainWindowFixture fixture({}, localeId, {{QStringLiteral("lumaropad.") + extension, builtModule(extension)}});
+        MainWindowFixture fixture({}, localeId,
+                                  {{QStringLiteral("lumaropad.") + extension, builtModule(extension)}});
         fixture.show();
         QCOMPARE(fixture.form().windowTitle(), expected.at(0));
         QCOMPARE(hintOf(fixture, "LumaroLButton13"), expected.at(1));
@@ -315,7 +351,8 @@ private Q_SLOTS:
     // modified state; the ruler and the pickers come back as they were.
     void switchKeepsTheDocument()
     {
-        MainWindowFixture fixture({}, 1033, {{QStringLiteral("lumaropad.DEU"), builtModule(QStringLiteral("DEU"))}});
+        MainWindowFixture fixture({}, 1033,
+                                  {{QStringLiteral("lumaropad.DEU"), builtModule(QStringLiteral("DEU"))}});
         fixture.show();
         QCOMPARE(hintOf(fixture, "LumaroLButton13"), QStringLiteral("Select All"));
         TCustomRichEdit& editor = fixture.editor();
@@ -371,7 +408,8 @@ private Q_SLOTS:
     // A new document stays known as untitled across a switch and takes the new language's name.
     void untitledDocumentFollowsTheSwitch()
     {
-        MainWindowFixture fixture({}, 1033, {{QStringLiteral("lumaropad.FRA"), builtModule(QStringLiteral("FRA"))}});
+        MainWindowFixture fixture({}, 1033,
+                                  {{QStringLiteral("lumaropad.FRA"), builtModule(QStringLiteral("FRA"))}});
         fixture.show();
         fixture.type(QStringLiteral("Texte"));
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("Untitled - LumaroStyle Notepad"));
@@ -384,7 +422,8 @@ private Q_SLOTS:
     // Switching to the language in force reads every window again and nothing visible changes.
     void switchingToTheLanguageInForce()
     {
-        MainWindowFixture fixture({}, 1031, {{QStringLiteral("lumaropad.DEU"), builtModule(QStringLiteral("DEU"))}});
+        MainWindowFixture fixture({}, 1031,
+                                  {{QStringLiteral("lumaropad.DEU"), builtModule(QStringLiteral("DEU"))}});
         fixture.show();
         fixture.type(QStringLiteral("Text"));
         const QImage before = fixture.form().grab().toImage();
@@ -431,8 +470,8 @@ private Q_SLOTS:
             const QString mainForm = LanguageModule::layoutEntry(QStringLiteral("TMainForm"));
             entries[mainForm] = replaced(entries[mainForm], "  object Ruler : TPanel",
                                          "  object Ghost : TLabel\n  end\n  object Ruler : TPanel");
-            entries[LanguageModule::StringsEntry] = replaced(entries[LanguageModule::StringsEntry],
-                                                             "\"Untitled\"", "\"Unbenannt\"");
+            entries[LanguageModule::StringsEntry] =
+                replaced(entries[LanguageModule::StringsEntry], "\"Untitled\"", "\"Unbenannt\"");
         });
         writeOverride(ReInit::OverrideDefaultKey, QStringLiteral("ENU"));
         MainWindowFixture fixture({}, 1031,

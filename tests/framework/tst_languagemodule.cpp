@@ -71,8 +71,8 @@ private Q_SLOTS:
     {
         auto entries = goodEntries();
         entries.insert(LanguageModule::StringsEntry, "65310 = \"Geändert\"\n");
-        ResourceModule::setLanguageModule(
-            std::make_shared<const LanguageModule>(LanguageModule::fromData(LanguageModule::containerOf(entries))));
+        ResourceModule::setLanguageModule(std::make_shared<const LanguageModule>(
+            LanguageModule::fromData(LanguageModule::containerOf(entries))));
         QCOMPARE(StringTable::load(65310), QStringLiteral("Geändert"));
         QCOMPARE(StringTable::load(65309), QString());
         QVERIFY(ResourceModule::contains(QStringLiteral("layouts/TMainForm.layout")));
@@ -92,31 +92,42 @@ private Q_SLOTS:
         flipped[flipped.size() - 5] = flipped.at(flipped.size() - 5) ^ 0x20;
 
         QTest::newRow("empty") << QByteArray() << "not a language module";
-        QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "not a language module";
+        QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                   << "not a language module";
         QTest::newRow("a Qt resource file") << QByteArray("qres\0\0\0\3", 8) << "not a language module";
         QTest::newRow("header cut") << good.left(30) << "truncated: the header is incomplete";
-        QTest::newRow("end cut") << good.chopped(7) << QStringLiteral("truncated: %1 of %2 bytes").arg(good.size() - 7).arg(good.size());
-        QTest::newRow("bytes after the end") << good + "junk" << "damaged: 4 bytes follow the module's end";
+        QTest::newRow("end cut")
+            << good.chopped(7)
+            << QStringLiteral("truncated: %1 of %2 bytes").arg(good.size() - 7).arg(good.size());
+        QTest::newRow("bytes after the end") << good + "junk"
+                                             << "damaged: 4 bytes follow the module's end";
         QTest::newRow("one byte changed") << flipped << "damaged: the checksum does not match the contents";
-        QTest::newRow("later format") << LanguageModule::resealed(withU16(good, 8, 2)) << "format version 2 is not supported (expected 1)";
+        QTest::newRow("later format") << LanguageModule::resealed(withU16(good, 8, 2))
+                                      << "format version 2 is not supported (expected 1)";
         QByteArray longEntry = container({{"language", "de_DE"}});
         qToLittleEndian<quint32>(0x7FFFFFF0, longEntry.data() + 52 + 2 + 8);
-        QTest::newRow("entry length past the end") << LanguageModule::resealed(longEntry)
-                                                   << "damaged: an entry's data runs past the end of the file";
+        QTest::newRow("entry length past the end")
+            << LanguageModule::resealed(longEntry)
+            << "damaged: an entry's data runs past the end of the file";
         QByteArray manyEntries = container({});
         qToLittleEndian<quint32>(1000000, manyEntries.data() + 12);
-        QTest::newRow("entry count") << LanguageModule::resealed(manyEntries) << "damaged: 1000000 entries (at most 256)";
-        QTest::newRow("count short of the entries") << LanguageModule::resealed(withU16(good, 12, 2))
-                                                    << "damaged: data follows the last entry";
+        QTest::newRow("entry count") << LanguageModule::resealed(manyEntries)
+                                     << "damaged: 1000000 entries (at most 256)";
+        QTest::newRow("count short of the entries")
+            << LanguageModule::resealed(withU16(good, 12, 2)) << "damaged: data follows the last entry";
         QTest::newRow("path outside the module") << container({{"layouts/../../etc/passwd", "x"}})
                                                  << "damaged: unknown entry 'layouts/../../etc/passwd'";
-        QTest::newRow("artwork") << container({{"art/main/strip_top.jpg", "x"}}) << "damaged: unknown entry 'art/main/strip_top.jpg'";
-        QTest::newRow("layout twice") << container({{"layouts/TForm1.layout", Layout}, {"layouts/tform1.layout", Layout}})
-                                      << "damaged: entry 'layouts/tform1.layout' is there twice";
+        QTest::newRow("artwork") << container({{"art/main/strip_top.jpg", "x"}})
+                                 << "damaged: unknown entry 'art/main/strip_top.jpg'";
+        QTest::newRow("layout twice")
+            << container({{"layouts/TForm1.layout", Layout}, {"layouts/tform1.layout", Layout}})
+            << "damaged: entry 'layouts/tform1.layout' is there twice";
         QTest::newRow("not UTF-8") << container({{"strings/strings.txt", "65309 = \"\xC3\x28\"\n"}})
                                    << "damaged: entry 'strings/strings.txt' is not UTF-8 text";
-        QTest::newRow("language") << container({{"language", "../de"}}) << "damaged: '../de' is not a language name";
-        QTest::newRow("layout") << container({{"layouts/TForm1.layout", "object Form1 : TForm1\n  Caption = \"x\n"}})
+        QTest::newRow("language") << container({{"language", "../de"}})
+                                  << "damaged: '../de' is not a language name";
+        QTest::newRow("layout") << container({{"layouts/TForm1.layout",
+                                               "object Form1 : TForm1\n  Caption = \"x\n"}})
                                 << "TForm1.layout:2: unterminated string";
         QTest::newRow("string table") << container({{"strings/strings.txt", "65309 \"Unbenannt\"\n"}})
                                       << "strings/strings.txt:1: expected '='";
@@ -146,7 +157,8 @@ private Q_SLOTS:
             LanguageModule::fromFile(path);
             QFAIL("the module was read");
         } catch (const AppError& error) {
-            QVERIFY2(error.message().startsWith(path + QStringLiteral(": truncated")), qPrintable(error.message()));
+            QVERIFY2(error.message().startsWith(path + QStringLiteral(": truncated")),
+                     qPrintable(error.message()));
         }
     }
 };

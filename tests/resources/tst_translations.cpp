@@ -87,7 +87,10 @@ private Q_SLOTS:
         QStringList missing;
         const InterfaceTexts texts = englishTexts();
         for (const InterfaceText& text : texts.texts()) {
-            if (translator.translate(qPrintable(text.context), text.source.toUtf8().constData(), qPrintable(text.key)).isEmpty())
+            if (translator
+                    .translate(qPrintable(text.context), text.source.toUtf8().constData(),
+                               qPrintable(text.key))
+                    .isEmpty())
                 missing.append(text.context + u' ' + text.key);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));

@@ -37,7 +37,8 @@ private Q_SLOTS:
         QFETCH(QString, text);
         const LayoutObject parsed = LayoutParser::parse(text, QStringLiteral("test.layout"));
         const QString written = LayoutWriter::write(parsed);
-        QCOMPARE(LayoutWriter::write(LayoutParser::parse(written, QStringLiteral("written.layout"))), written);
+        QCOMPARE(LayoutWriter::write(LayoutParser::parse(written, QStringLiteral("written.layout"))),
+                 written);
         // Nothing the parser read is lost in the writing: the values compare one by one.
         const LayoutObject reread = LayoutParser::parse(written, QStringLiteral("written.layout"));
         QCOMPARE(reread.properties.size(), parsed.properties.size());
@@ -54,16 +55,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("translation");
         QTest::addColumn<bool>("usable");
-        QTest::newRow("same directives") << "65311" << "Line: %3d   Col: %3d" << "Zeile: %3d   Spalte: %3d" << true;
-        QTest::newRow("directive dropped") << "65307" << "Save changes to %s?" << "Änderungen speichern?" << false;
-        QTest::newRow("directives swapped") << "1" << "%s is %d" << "%d ist %s" << false;
-        QTest::newRow("width changed") << "65311" << "Line: %3d" << "Zeile: %d" << false;
-        QTest::newRow("percent kept") << "1" << "100%% of %s" << "100 %% von %s" << true;
-        QTest::newRow("filter descriptions") << "OpenDialog.Filter" << "All Files|*.*|*.txt|*.TXT"
+        QTest::newRow("same directives") << "65311"
+                                         << "Line: %3d   Col: %3d"
+                                         << "Zeile: %3d   Spalte: %3d" << true;
+        QTest::newRow("directive dropped") << "65307"
+                                           << "Save changes to %s?"
+                                           << "Änderungen speichern?" << false;
+        QTest::newRow("directives swapped") << "1"
+                                            << "%s is %d"
+                                            << "%d ist %s" << false;
+        QTest::newRow("width changed") << "65311"
+                                       << "Line: %3d"
+                                       << "Zeile: %d" << false;
+        QTest::newRow("percent kept") << "1"
+                                      << "100%% of %s"
+                                      << "100 %% von %s" << true;
+        QTest::newRow("filter descriptions") << "OpenDialog.Filter"
+                                             << "All Files|*.*|*.txt|*.TXT"
                                              << "Alle Dateien|*.*|Textdateien|*.TXT" << true;
-        QTest::newRow("filter pattern changed") << "OpenDialog.Filter" << "All Files|*.*|*.txt|*.TXT"
+        QTest::newRow("filter pattern changed") << "OpenDialog.Filter"
+                                                << "All Files|*.*|*.txt|*.TXT"
                                                 << "Alle Dateien|*|*.txt|*.TXT" << false;
-        QTest::newRow("filter separator lost") << "OpenDialog.Filter" << "All Files|*.*" << "Alle Dateien *.*" << false;
+        QTest::newRow("filter separator lost") << "OpenDialog.Filter"
+                                               << "All Files|*.*"
+                                               << "Alle Dateien *.*" << false;
     }
 
     void unusableTranslations()
@@ -80,10 +95,12 @@ private Q_SLOTS:
     void buildsAModule()
     {
         const QString root = QStringLiteral(LUMARO_SOURCE_DIR "/resources");
-        const InterfaceTexts texts = InterfaceTexts::read(root, root + QStringLiteral("/translations/untranslated.txt"));
-        const auto result = ModuleBuilder::build(texts, QStringLiteral("de_DE"), [](const InterfaceText& text) {
-            return text.key == QLatin1String("65309") ? QStringLiteral("Unbenannt") : QString();
-        });
+        const InterfaceTexts texts =
+            InterfaceTexts::read(root, root + QStringLiteral("/translations/untranslated.txt"));
+        const auto result =
+            ModuleBuilder::build(texts, QStringLiteral("de_DE"), [](const InterfaceText& text) {
+                return text.key == QLatin1String("65309") ? QStringLiteral("Unbenannt") : QString();
+            });
         QCOMPARE(result.untranslated.size(), texts.texts().size() - 1);
         const LanguageModule module = LanguageModule::fromData(result.module);
         QCOMPARE(module.language(), QStringLiteral("de_DE"));
@@ -97,8 +114,9 @@ private Q_SLOTS:
         const QByteArray about = module.entry(LanguageModule::layoutEntry(QStringLiteral("TAboutBox")));
         QVERIFY(about.contains("file \"art/dialogs/about.de.jpg\""));
         QVERIFY(about.contains("file \"art/dialogs/close_up.bmp\""));
-        QCOMPARE(ModuleBuilder::localizedPicture(QStringLiteral("art/main/label_bold.bmp"), QStringLiteral("fr")),
-                 QStringLiteral("art/main/label_bold.fr.bmp"));
+        QCOMPARE(
+            ModuleBuilder::localizedPicture(QStringLiteral("art/main/label_bold.bmp"), QStringLiteral("fr")),
+            QStringLiteral("art/main/label_bold.fr.bmp"));
 
         try {
             ModuleBuilder::build(texts, QStringLiteral("de_DE"), [](const InterfaceText& text) {
@@ -106,7 +124,8 @@ private Q_SLOTS:
             });
             QFAIL("a translation without its %s was used");
         } catch (const AppError& error) {
-            QVERIFY2(error.message().contains(QStringLiteral("StringTable 65307")), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(QStringLiteral("StringTable 65307")),
+                     qPrintable(error.message()));
         }
     }
 };

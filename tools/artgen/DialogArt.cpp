@@ -223,7 +223,8 @@ void DialogArt::generate()
     const QString about = QStringLiteral("dialogs/about.jpg");
     m_catalog.jpeg(about, QStringLiteral("AboutBox.Image1"), aboutPicture(Lettering::english()));
     for (const Lettering& lettering : m_translations) {
-        m_catalog.jpeg(lettering.pictureName(about), QStringLiteral("AboutBox.Image1 (%1)").arg(lettering.language),
+        m_catalog.jpeg(lettering.pictureName(about),
+                       QStringLiteral("AboutBox.Image1 (%1)").arg(lettering.language),
                        aboutPicture(lettering));
     }
 

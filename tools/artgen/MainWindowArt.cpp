@@ -202,7 +202,8 @@ void MainWindowArt::generate()
                 continue;
             m_catalog.setPlace(ArtCatalog::place(label.rect.topLeft()));
             m_catalog.bmp24(lettering.pictureName(label.file),
-                            QStringLiteral("TMainForm.%1 (%2)").arg(label.component, lettering.language), picture);
+                            QStringLiteral("TMainForm.%1 (%2)").arg(label.component, lettering.language),
+                            picture);
         }
     }
 

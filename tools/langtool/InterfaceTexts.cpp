@@ -34,13 +34,17 @@ QString noteFor(const LayoutObject& object, const QString& property, bool isWind
     const int width = integerProperty(object, isWindow ? "ClientWidth" : "Width");
     const int height = integerProperty(object, isWindow ? "ClientHeight" : "Height");
     const QString where = width > 0 && height > 0
-                              ? QStringLiteral("%1 %2, %3 x %4 pixels").arg(object.className, object.name).arg(width).arg(height)
+                              ? QStringLiteral("%1 %2, %3 x %4 pixels")
+                                    .arg(object.className, object.name)
+                                    .arg(width)
+                                    .arg(height)
                               : QStringLiteral("%1 %2").arg(object.className, object.name);
     if (property == QLatin1String("Hint"))
         return where + QStringLiteral(": its tooltip.");
     if (property == QLatin1String("Filter"))
-        return where + QStringLiteral(": the file types offered, as pairs 'description|pattern|description|pattern'. "
-                                      "Translate the descriptions only; keep every '|' and every pattern.");
+        return where +
+               QStringLiteral(": the file types offered, as pairs 'description|pattern|description|pattern'. "
+                              "Translate the descriptions only; keep every '|' and every pattern.");
     if (property == QLatin1String("FileName"))
         return where + QStringLiteral(": the file name the save dialog proposes.");
     if (isWindow)
@@ -48,7 +52,8 @@ QString noteFor(const LayoutObject& object, const QString& property, bool isWind
     if (object.className == QLatin1String("TAction"))
         return where + QStringLiteral(": a command's name; '&' marks the letter of its keyboard access.");
     if (width > 0)
-        return where + QStringLiteral(": the text must fit in this width; prefer a shorter wording to a cut one.");
+        return where +
+               QStringLiteral(": the text must fit in this width; prefer a shorter wording to a cut one.");
     return where + u'.';
 }
 
@@ -57,7 +62,8 @@ QString noteForString(int id, const QString& text)
     static const QRegularExpression directive(QStringLiteral("%-?\\d*[sd]"));
     QString note = QStringLiteral("String %1 of the program's messages.").arg(id);
     if (directive.match(text).hasMatch())
-        note += QStringLiteral(" Keep every %s (a name) and %d (a number, %3d: in three columns) in the same order.");
+        note += QStringLiteral(
+            " Keep every %s (a name) and %d (a number, %3d: in three columns) in the same order.");
     if (text.contains(u'&'))
         note += QStringLiteral(" '&' marks the letter of the button's keyboard access.");
     return note;
@@ -84,7 +90,8 @@ InterfaceTexts InterfaceTexts::read(const QString& resourcesFolder, const QStrin
     const QDir layouts(QDir(resourcesFolder).filePath(QStringLiteral("layouts")));
     for (const QString& fileName : layouts.entryList({QStringLiteral("*.layout")}, QDir::Files, QDir::Name)) {
         const QString windowClass = fileName.chopped(QStringLiteral(".layout").size());
-        result.m_layouts.insert(windowClass, LayoutParser::parse(readText(layouts.filePath(fileName)), fileName));
+        result.m_layouts.insert(windowClass,
+                                LayoutParser::parse(readText(layouts.filePath(fileName)), fileName));
     }
     for (auto it = result.m_layouts.cbegin(); it != result.m_layouts.cend(); ++it)
         result.collect(it.key(), it.value(), true);
@@ -94,7 +101,8 @@ InterfaceTexts InterfaceTexts::read(const QString& resourcesFolder, const QStrin
     for (auto it = table.cbegin(); it != table.cend(); ++it)
         result.m_strings.insert(it.key(), it.value());
     for (auto it = result.m_strings.cbegin(); it != result.m_strings.cend(); ++it)
-        result.m_texts.append({StringTableContext, QString::number(it.key()), it.value(), noteForString(it.key(), it.value())});
+        result.m_texts.append(
+            {StringTableContext, QString::number(it.key()), it.value(), noteForString(it.key(), it.value())});
     return result;
 }
 

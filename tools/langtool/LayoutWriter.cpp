@@ -36,8 +36,8 @@ QString valueText(const LayoutValue& value, int depth)
         const QString indent(2 * (depth + 1), u' ');
         QString text = QStringLiteral("(");
         for (const LayoutObject& item : value.elements)
-            text += u'\n' + indent + QStringLiteral("item") + propertiesText(item.properties, depth + 1, QStringLiteral(" ")) +
-                    QStringLiteral(" end");
+            text += u'\n' + indent + QStringLiteral("item") +
+                    propertiesText(item.properties, depth + 1, QStringLiteral(" ")) + QStringLiteral(" end");
         return text + u'\n' + QString(2 * depth, u' ') + u')';
     }
     }
@@ -69,11 +69,21 @@ QString LayoutWriter::quoted(const QString& text)
     QString out = QStringLiteral("\"");
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case u'"': out += QStringLiteral("\\\""); break;
-        case u'\\': out += QStringLiteral("\\\\"); break;
-        case u'\n': out += QStringLiteral("\\n"); break;
-        case u'\t': out += QStringLiteral("\\t"); break;
-        case u'\r': out += QStringLiteral("\\r"); break;
+        case u'"':
+            out += QStringLiteral("\\\"");
+            break;
+        case u'\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            break;
+        case u'\t':
+            out += QStringLiteral("\\t");
+            break;
+        case u'\r':
+            out += QStringLiteral("\\r");
+            break;
         default:
             if (c.unicode() < 0x20 || c.unicode() == 0x7F)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));

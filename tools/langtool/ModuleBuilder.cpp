@@ -41,7 +41,8 @@ void translateObject(LayoutObject& object, const Translation& translation)
     for (LayoutProperty& property : object.properties) {
         LayoutValue& value = property.value;
         if (value.kind == LayoutValue::Kind::String) {
-            const auto it = translation.texts.constFind(translation.context + u' ' + object.name + u'.' + property.name);
+            const auto it =
+                translation.texts.constFind(translation.context + u' ' + object.name + u'.' + property.name);
             if (it != translation.texts.constEnd())
                 value.text = *it;
         } else if (value.kind == LayoutValue::Kind::File) {
@@ -67,10 +68,12 @@ QString ModuleBuilder::localizedPicture(const QString& path, const QString& lang
 QString ModuleBuilder::problemWith(const InterfaceText& text, const QString& translation)
 {
     if (directivesOf(translation) != directivesOf(text.source))
-        return QStringLiteral("it must keep the directives %1 in this order").arg(directivesOf(text.source).join(u' '));
-    if (text.key.endsWith(QLatin1String(".Filter")) &&
-        (translation.count(u'|') != text.source.count(u'|') || patternsOf(translation) != patternsOf(text.source)))
-        return QStringLiteral("it must keep every '|' and the patterns %1").arg(patternsOf(text.source).join(u' '));
+        return QStringLiteral("it must keep the directives %1 in this order")
+            .arg(directivesOf(text.source).join(u' '));
+    if (text.key.endsWith(QLatin1String(".Filter")) && (translation.count(u'|') != text.source.count(u'|') ||
+                                                        patternsOf(translation) != patternsOf(text.source)))
+        return QStringLiteral("it must keep every '|' and the patterns %1")
+            .arg(patternsOf(text.source).join(u' '));
     if (translation.size() > 1023)
         return QStringLiteral("it is longer than 1023 characters");
     return QString();
@@ -95,13 +98,15 @@ ModuleBuilder::Result ModuleBuilder::build(const InterfaceTexts& texts, const QS
         translations.insert(id, translation);
     }
     if (!problems.isEmpty())
-        throw AppError(QStringLiteral("translations that cannot be used:\n  ") + problems.join(QStringLiteral("\n  ")));
+        throw AppError(QStringLiteral("translations that cannot be used:\n  ") +
+                       problems.join(QStringLiteral("\n  ")));
 
     QMap<QString, QByteArray> entries;
     entries.insert(LanguageModule::LanguageEntry, language.toUtf8());
     for (auto it = texts.layouts().cbegin(); it != texts.layouts().cend(); ++it) {
         LayoutObject layout = it.value();
-        translateObject(layout, {it.key(), translations, QDir(texts.resourcesFolder()), language.section(u'_', 0, 0)});
+        translateObject(
+            layout, {it.key(), translations, QDir(texts.resourcesFolder()), language.section(u'_', 0, 0)});
         entries.insert(LanguageModule::layoutEntry(it.key()), LayoutWriter::write(layout).toUtf8());
     }
     QString table;
