@@ -39,11 +39,12 @@ done
 
 if [[ -n "$shots" ]]; then
     mkdir -p "$shots"
-    display=":$((RANDOM % 400 + 500))"
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # A free display chosen by the server; no reset between the programs shown one after another.
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-    for _ in $(seq 50); do DISPLAY=$display xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+    display=":$(head -n1 "$work/display")"
     for doc in "${docs[@]}"; do
         name="$(basename "$doc" .rtf)"
         DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/lumaropad" "$doc" &

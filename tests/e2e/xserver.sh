@@ -6,7 +6,6 @@ for tool in Xvfb xdotool; do
 done
 
 work=$(mktemp -d /tmp/lumaro-e2e.XXXXXX)
-display=":$((RANDOM % 800 + 100))"
 server=""
 app=""
 cleanup() {
@@ -16,10 +15,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself and says which once it accepts connections, so two
+# tests running at once never share one. -noreset: without it the server resets whenever its
+# last client leaves, and a program started a moment later (the next run of a script) can find
+# no server to talk to.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 server=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    kill -0 "$server" 2>/dev/null || { echo "FAIL: Xvfb did not start"; exit 1; }
     sleep 0.1
 done
+[[ -s $work/display ]] || { echo "FAIL: Xvfb did not say which display it opened"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+xdotool getmouselocation >/dev/null 2>&1 || { echo "FAIL: the X server on $DISPLAY does not answer"; exit 1; }
