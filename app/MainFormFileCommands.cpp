@@ -3,6 +3,8 @@
 
 #include "app/TMainForm.h"
 
+#include "app/RecoveryWriter.h"
+
 #include "framework/DialogService.h"
 #include "framework/MessageDispatch.h"
 #include "framework/SilentAbort.h"
@@ -45,10 +47,13 @@ void TMainForm::FileNew(QObject*)
     Editor->Clear();
     Editor->setModified(false);
     ShowModifiedState(false);
+    documentStored(QString(), FileIdentity());
 }
 
 void TMainForm::OpenDocument(const QString& fileName)
 {
+    // Taken before reading, so that a change while the file is read counts as a change.
+    const FileIdentity file = FileIdentity::of(fileName);
     {
         // A large document takes a moment to read: the pointer says so.
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -59,6 +64,7 @@ void TMainForm::OpenDocument(const QString& fileName)
     Editor->setFocus();
     Editor->setModified(false);
     ShowModifiedState(false);
+    documentStored(fileName, file);
 }
 
 void TMainForm::FileOpen(QObject*)
@@ -78,9 +84,12 @@ void TMainForm::FileSave(QObject* Sender)
         FileSaveAs(Sender);
         return;
     }
+    if (!m_diskCheck.mayOverwrite(m_documentName))
+        return;
     Editor->lines()->SaveToFile(m_documentName);
     Editor->setModified(false);
     ShowModifiedState(false);
+    documentStored(m_documentName, FileIdentity::of(m_documentName));
 }
 
 void TMainForm::FileSaveAs(QObject*)
@@ -99,6 +108,7 @@ void TMainForm::FileSaveAs(QObject*)
     SetDocumentName(fileName);
     Editor->setModified(false);
     ShowModifiedState(false);
+    documentStored(fileName, FileIdentity::of(fileName));
 }
 
 void TMainForm::FilePrint(QObject*)
@@ -118,6 +128,8 @@ void TMainForm::FormCloseQuery(QObject*, bool& CanClose)
 {
     try {
         ConfirmSaveChanges();
+        // Saved, or given up by choice: nothing is left to recover.
+        m_recovery->discard();
     } catch (const SilentAbort&) {
         CanClose = false;
     } catch (...) {
@@ -125,4 +137,13 @@ void TMainForm::FormCloseQuery(QObject*, bool& CanClose)
         CanClose = false;
         MessageDispatch::report(std::current_exception());
     }
+}
+
+void TMainForm::documentStored(const QString& fileName, const FileIdentity& file)
+{
+    if (fileName.isEmpty())
+        m_diskCheck.forget();
+    else
+        m_diskCheck.remember(fileName, file);
+    m_recovery->discard();
 }

@@ -8,6 +8,7 @@
 #include "framework/FontSubstitutes.h"
 #include "framework/GuardedApplication.h"
 #include "framework/MessageDispatch.h"
+#include "framework/StringTable.h"
 #include "framework/TApplication.h"
 
 #include <QByteArrayList>
@@ -58,7 +59,7 @@ int MainProgram::run(const char* programName, const CommandLine& line)
 
     std::unique_ptr<TMainForm> mainForm;
     try {
-        mainForm.reset(TForm::create<TMainForm>());
+        mainForm = createMainForm();
     } catch (...) {
         MessageDispatch::report(std::current_exception());
         return 1;
@@ -69,4 +70,10 @@ int MainProgram::run(const char* programName, const CommandLine& line)
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::exec();
     return 0;
+}
+
+std::unique_ptr<TMainForm> MainProgram::createMainForm()
+{
+    StringTable::check();
+    return std::unique_ptr<TMainForm>(TForm::create<TMainForm>());
 }

@@ -7,6 +7,7 @@
 #include "app/FileDropFilter.h"
 #include "app/KeyboardAccess.h"
 #include "app/LocaleTable.h"
+#include "app/RecoveryWriter.h"
 #include "app/StartupEnvironment.h"
 #include "framework/MessageDispatch.h"
 #include "framework/MulDiv.h"
@@ -53,6 +54,9 @@ TMainForm::TMainForm(QWidget* owner) : TForm(owner)
     setAcceptDrops(false);
 }
 
+// Out of line for the recovery writer, which goes before the editor it watches.
+TMainForm::~TMainForm() = default;
+
 void TMainForm::Loaded()
 {
     Editor = component<TCustomRichEdit>(QStringLiteral("Editor"));
@@ -88,6 +92,14 @@ void TMainForm::FormCreate(QObject*)
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(application, &QGuiApplication::commitDataRequest, this, &TMainForm::commitData,
                 Qt::UniqueConnection);
+    }
+
+    if (!m_recovery) {
+        m_recovery = std::make_unique<RecoveryWriter>(
+            *Editor, [this] { return RecoveryWriter::Origin{m_documentName, m_diskCheck.file()}; });
+        // Tests that kill the program shorten the pause before a copy is written.
+        if (const int pause = qEnvironmentVariableIntValue("LUMARO_RECOVERY_PAUSE_MS"); pause > 0)
+            m_recovery->setDelays(pause, pause);
     }
 
     // The dialogs start in the folder of the work at hand (dialogFolder), not the program's.
@@ -140,6 +152,9 @@ void TMainForm::FormShow(QObject*)
     const QStringList arguments = StartupEnvironment::arguments();
     if (!arguments.isEmpty() && QFileInfo(arguments.constFirst()).isFile())
         OpenDocument(arguments.constFirst());
+    // Once the window is on screen.
+    QMetaObject::invokeMethod(
+        this, [this] { MessageDispatch::run([this] { OfferRecovery(); }); }, Qt::QueuedConnection);
 }
 
 bool TMainForm::focusNextPrevChild(bool next)
@@ -179,6 +194,8 @@ void TMainForm::RichEditChange(QObject*)
     ShowModifiedState(Editor->modified());
     // Whatever changed the document (a command, undo, a paste) may have moved the indents.
     FollowParagraphChange();
+    if (m_recovery)
+        m_recovery->documentChanged();
 }
 
 void TMainForm::ShowModifiedState(bool modified)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "app/DiskChangeCheck.h"
 #include "framework/TForm.h"
+
+#include <memory>
 
 class FileDropFilter;
 class KeyboardAccess;
+class RecoveryWriter;
 class TabStopMarks;
 class TBevel;
 class TCustomRichEdit;
@@ -28,6 +32,7 @@ class TMainForm : public TForm {
 
 public:
     explicit TMainForm(QWidget* owner = nullptr);
+    ~TMainForm() override;
 
     // The name of the current document: the "Untitled" text for a new one, else the name exactly
     // as it was given.
@@ -51,6 +56,10 @@ public:
     // The folder the file dialogs start in: the current document's, else the last one a file
     // was chosen in, else the user's documents folder.
     QString dialogFolder() const;
+
+    // Crash recovery: offers the copies of unsaved work that no running instance owns.
+    void OfferRecovery();
+    RecoveryWriter* recoveryWriter() const { return m_recovery.get(); }
 
     // Editing and formatting.
     TTextAttributes* CurrentAttributes() const;
@@ -128,6 +137,9 @@ private:
 
     // Saves the session's work when the desktop session ends; a refusal keeps the session.
     void commitData(class QSessionManager& manager);
+    // The document now is what its file holds: what a later save checks against, and no
+    // recovery copy.
+    void documentStored(const QString& fileName, const FileIdentity& file);
 
     TCustomRichEdit* Editor = nullptr;
     TStatusBar* StatusBar = nullptr;
@@ -157,6 +169,8 @@ private:
     // The folder of the file last chosen in a file dialog.
     QString m_lastFolder;
     KeyboardAccess* m_keyboard = nullptr;
+    DiskChangeCheck m_diskCheck;
+    std::unique_ptr<RecoveryWriter> m_recovery;
     bool m_updating = false;
     // Half the width of the ruler marker last pressed, kept until the next press.
     int m_dragOffset = 0;

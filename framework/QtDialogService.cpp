@@ -84,7 +84,9 @@ void QtDialogService::showError(const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, TApplication::instance().title(), text, QMessageBox::NoButton,
                     dialogOwner());
-    box.addButton(StringTable::load(StringId::ButtonOk), QMessageBox::AcceptRole);
+    // The error box must read even when the string table is what failed.
+    const QString ok = StringTable::load(StringId::ButtonOk);
+    box.addButton(ok.isEmpty() ? QStringLiteral("OK") : ok, QMessageBox::AcceptRole);
     box.exec();
 }
 

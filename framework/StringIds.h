@@ -32,6 +32,9 @@ enum : int {
     ApplicationTitle,
     OutOfMemory,
     UnknownFailure,
+    ChangedOnDisk,
+    RemovedFromDisk,
+    RecoverWork,
 
     // Names and descriptions for assistive technology.
     AccessibleEditor = 65450,

@@ -1,34 +1,54 @@
 #include "framework/StringTable.h"
 
+#include "framework/AppError.h"
 #include "framework/ResourceModule.h"
 #include "framework/TextFormat.h"
 #include "framework/TextTokenizer.h"
 
 #include <QHash>
+#include <QMutex>
 
 namespace {
 const QString TablePath = QStringLiteral("strings/strings.txt");
 
+struct CurrentTable {
+    QHash<int, QString> texts;
+    QString damage; // why the table was refused; empty for a sound one
+};
+
+QMutex g_tableMutex;
+
 // The table is parsed once per module in force; the text itself is looked up at every use.
-const QHash<int, QString>& currentTable()
+// Call with g_tableMutex held.
+const CurrentTable& currentTable()
 {
-    static QHash<int, QString> table;
+    static CurrentTable table;
     static quint64 parsedGeneration = ~quint64(0);
     if (parsedGeneration != ResourceModule::generation()) {
         parsedGeneration = ResourceModule::generation();
+        table.damage.clear();
         try {
-            table = StringTable::parse(QString::fromUtf8(ResourceModule::read(TablePath)));
-        } catch (...) {
-            table.clear(); // a damaged table reads as an empty one
+            table.texts = StringTable::parse(QString::fromUtf8(ResourceModule::read(TablePath)));
+        } catch (const AppError& error) {
+            table.texts.clear();
+            table.damage = error.message();
         }
     }
     return table;
 }
 } // namespace
 
+void StringTable::check()
+{
+    QMutexLocker locker(&g_tableMutex);
+    if (!currentTable().damage.isEmpty())
+        throw AppError(currentTable().damage);
+}
+
 QString StringTable::load(int id)
 {
-    return currentTable().value(id);
+    QMutexLocker locker(&g_tableMutex);
+    return currentTable().texts.value(id);
 }
 
 QString StringTable::format(int id, std::initializer_list<QVariant> args)

@@ -6,9 +6,12 @@
 #include <initializer_list>
 
 // The localisable string table of the module in force. Every use looks the text up afresh, so
-// a language switch takes effect at the next use; a text the module lacks comes back empty.
+// a language switch takes effect at the next use; a text the module lacks comes back empty, and
+// so does every text of a damaged table, which check() refuses. Usable from any thread.
 class StringTable {
 public:
+    // Throws AppError naming the table and the line when the module's table is damaged.
+    static void check();
     static QString load(int id);
     // The text of id filled with args (see formatText).
     static QString format(int id, std::initializer_list<QVariant> args);

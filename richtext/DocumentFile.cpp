@@ -1,6 +1,7 @@
 #include "richtext/DocumentFile.h"
 
 #include "framework/AppError.h"
+#include "framework/DurableFile.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "richtext/PlainTextReader.h"
@@ -9,7 +10,6 @@
 #include "richtext/RtfWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace {
@@ -23,19 +23,6 @@ QByteArray readFile(const QString& path)
     if (file.error() != QFileDevice::NoError)
         throw AppError(StringTable::format(StringId::FailedToLoadStream, {}));
     return data;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError(StringTable::format(StringId::CannotCreateFile, {path}));
-    if (QFile::exists(path))
-        file.setPermissions(QFile::permissions(path));
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        throw AppError(StringTable::format(StringId::FailedToSaveStream, {}));
-    }
 }
 } // namespace
 
@@ -60,10 +47,10 @@ QString DocumentFile::loadText(const QString& path)
 
 void DocumentFile::save(const QTextDocument& document, const QString& path)
 {
-    writeFile(path, RtfWriter::toRtf(document));
+    DurableFile::write(path, RtfWriter::toRtf(document));
 }
 
 void DocumentFile::saveText(const QTextDocument& document, const QString& path, const PlainTextFormat& format)
 {
-    writeFile(path, PlainTextWriter::encode(document, format));
+    DurableFile::write(path, PlainTextWriter::encode(document, format));
 }

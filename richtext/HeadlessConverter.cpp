@@ -1,13 +1,13 @@
 #include "richtext/HeadlessConverter.h"
 
 #include "framework/AppError.h"
+#include "framework/DurableFile.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "richtext/DocumentFile.h"
 #include "richtext/DocumentFormat.h"
 #include "richtext/PdfExporter.h"
 
-#include <QSaveFile>
 #include <QTextCharFormat>
 #include <QTextDocument>
 
@@ -20,21 +20,12 @@ struct Target {
     void (*convert)(const QString& input, const QString& output);
 };
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError(StringTable::format(StringId::CannotCreateFile, {path}));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw AppError(StringTable::format(StringId::FailedToSaveStream, {}));
-}
-
 void convertToText(const QString& input, const QString& output)
 {
     QString text = DocumentFile::loadText(input);
     if (!text.isEmpty() && !text.endsWith(u'\n'))
         text.append(u'\n');
-    writeFile(output, text.toUtf8());
+    DurableFile::write(output, text.toUtf8());
 }
 
 void convertToRtf(const QString& input, const QString& output)

@@ -1,6 +1,7 @@
 #include "richtext/PdfExporter.h"
 
 #include "framework/AppError.h"
+#include "framework/DurableFile.h"
 #include "framework/LocalePaper.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
@@ -9,7 +10,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 // The screen's resolution, which the documents' paragraph margins are already laid out for.
@@ -19,10 +19,7 @@ constexpr int Resolution = 96;
 
 void PdfExporter::write(QTextDocument& document, const QString& path, const QString& title)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError(StringTable::format(StringId::CannotCreateFile, {path}));
-    {
+    DurableFile::write(path, [&](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setResolution(Resolution);
         writer.setTitle(title);
@@ -34,8 +31,6 @@ void PdfExporter::write(QTextDocument& document, const QString& path, const QStr
             throw AppError(StringTable::format(StringId::CannotCreateFile, {path}));
         PageRenderer::renderDocument(document, painter, QSize(writer.width(), writer.height()), Resolution, Resolution,
                              [&] { writer.newPage(); });
-        painter.end();
-    }
-    if (!file.commit())
-        throw AppError(StringTable::load(StringId::FailedToSaveStream));
+        return painter.end();
+    });
 }

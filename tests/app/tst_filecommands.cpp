@@ -249,7 +249,7 @@ private Q_SLOTS:
         fixture.dialogs().saveAnswers = {chosen(impossible)};
         QTest::keyClick(&fixture.editor(), Qt::Key_X, Qt::AltModifier);
         QVERIFY(fixture.form().isVisible());
-        QCOMPARE(fixture.dialogs().errors, QStringList{QStringLiteral("Cannot create file %1.").arg(impossible)});
+        QCOMPARE(fixture.dialogs().errors, QStringList{QStringLiteral("Cannot create file %1: No such file or directory.").arg(impossible)});
         QCOMPARE(fixture.documentText(), QStringLiteral("work"));
         QVERIFY(fixture.editor().modified());
     }

@@ -2,6 +2,10 @@
 // files dropped on the window.
 
 #include "MainWindowFixture.h"
+#include "app/MainProgram.h"
+#include "framework/AppError.h"
+#include "framework/ResourceModule.h"
+#include "framework/StringTable.h"
 #include "framework/TApplication.h"
 #include "framework/TStatusBar.h"
 #include "richtext/TCustomRichEdit.h"
@@ -9,6 +13,8 @@
 #include "richtext/TTextAttributes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QMimeData>
 #include <QTest>
@@ -249,6 +255,39 @@ private Q_SLOTS:
         QCOMPARE(fixture.form().statusBar()->simpleText(), QStringLiteral("Select All"));
         TApplication::instance().setHint(QString());
         QVERIFY(!fixture.form().statusBar()->simplePanel());
+    }
+
+    // A damaged string table is refused as a damaged layout is, naming the line, instead of
+    // giving a window whose every text is blank.
+    void aDamagedStringTableIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unterminated text") << QByteArray("65309 = \"Untitled\"\n65310 = \"Modi")
+                                           << "strings/strings.txt:2: unterminated string";
+        QTest::newRow("no equals sign") << QByteArray("65309 \"Untitled\"") << "strings/strings.txt:1: expected '='";
+        QTest::newRow("number out of range") << QByteArray("\n\n70000 = \"x\"")
+                                             << "strings/strings.txt:3: expected a string number";
+        QTest::newRow("truncated to nothing after a number") << QByteArray("65309") << "strings/strings.txt:1: expected '='";
+    }
+
+    void aDamagedStringTableIsRefused()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QString, message);
+        QTemporaryDir module;
+        QVERIFY(QDir(module.path()).mkdir(QStringLiteral("strings")));
+        MainWindowFixture::writeFile(module.filePath(QStringLiteral("strings/strings.txt")), table);
+        ResourceModule::setCurrentRoot(module.path());
+        QString failure;
+        try {
+            MainProgram::createMainForm();
+        } catch (const AppError& error) {
+            failure = error.message();
+        }
+        ResourceModule::setCurrentRoot(QString());
+        QCOMPARE(failure, message);
+        StringTable::check(); // the program's own table is sound
     }
 };
 

@@ -105,7 +105,7 @@ private slots:
         QTextDocument document;
         const QString target = path(QStringLiteral("no/such/folder/x.rtf"));
         QCOMPARE(failureOf([&] { DocumentFile::save(document, target); }),
-                 QStringLiteral("Cannot create file %1").arg(target));
+                 QStringLiteral("Cannot create file %1: No such file or directory").arg(target));
     }
 
     void replacingKeepsPermissions()
@@ -141,7 +141,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
 
-        QCOMPARE(message, QStringLiteral("Failed to Save Stream"));
+        QCOMPARE(message, QStringLiteral("Failed to Save Stream: File too large"));
         QCOMPARE(readBytes(target), old);
         QCOMPARE(QDir(m_dir.path()).entryList(QStringList{QStringLiteral("precious*")}, QDir::Files),
                  QStringList{QStringLiteral("precious.rtf")});

@@ -194,7 +194,7 @@ void TestRichEditFiles::failedSaveReportsTheName()
     QTest::keyClicks(&edit, QStringLiteral("text"));
     const QString missingFolder = m_dir->filePath(QStringLiteral("nowhere/file.rtf"));
     QCOMPARE(failureOf([&] { edit.lines()->SaveToFile(missingFolder); }),
-             QStringLiteral("Cannot create file %1").arg(missingFolder));
+             QStringLiteral("Cannot create file %1: No such file or directory").arg(missingFolder));
 
     QVERIFY(!QFile::exists(missingFolder));
 }

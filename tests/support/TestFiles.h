@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
-// Files the tests write and read back whole.
+// Files the tests write, read back whole and inspect.
 namespace TestFiles {
 // Writes the bytes, making the file's folder first; false when it cannot.
 inline bool write(const QString& path, const QByteArray& bytes)
@@ -22,4 +24,9 @@ inline QByteArray read(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+// Everything in a folder, hidden files included, by name.
+QStringList entries(const QString& folder);
+// The message of the AppError the action throws, or "no failure".
+QString failureOf(const std::function<void()>& action);
 } // namespace TestFiles

@@ -1,0 +1,205 @@
+#include "app/RecoveryWriter.h"
+
+#include "app/RecoveryStore.h"
+#include "framework/AppError.h"
+#include "framework/DurableFile.h"
+#include "richtext/DocumentDefaults.h"
+#include "richtext/DocumentSnapshot.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TCustomRichEdit.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLockFile>
+#include <QTextDocument>
+
+namespace {
+constexpr int DefaultPause = 2000;
+constexpr int DefaultLatest = 30000;
+// Time the event loop spends on one slice of copying.
+constexpr int SliceMilliseconds = 6;
+} // namespace
+
+RecoveryWriter::RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> origin)
+    : m_editor(editor), m_origin(std::move(origin))
+{
+    m_worker.setMaxThreadCount(1);
+    m_pause.setSingleShot(true);
+    m_latest.setSingleShot(true);
+    setDelays(DefaultPause, DefaultLatest);
+    connect(&m_pause, &QTimer::timeout, this, &RecoveryWriter::startCopy);
+    connect(&m_latest, &QTimer::timeout, this, &RecoveryWriter::startCopy);
+    connect(&m_slicer, &QTimer::timeout, this, &RecoveryWriter::copySlice);
+}
+
+RecoveryWriter::~RecoveryWriter()
+{
+    stopCopying();
+    {
+        // A copy on its way is dropped; the one on disk stays for the next start.
+        std::lock_guard guard(m_fileMutex);
+        ++m_generation;
+    }
+    if (m_cancelJob)
+        *m_cancelJob = true;
+    m_worker.waitForDone();
+}
+
+void RecoveryWriter::setDelays(int pauseMilliseconds, int latestMilliseconds)
+{
+    m_pause.setInterval(pauseMilliseconds);
+    m_latest.setInterval(latestMilliseconds);
+}
+
+void RecoveryWriter::documentChanged()
+{
+    if (!m_editor.modified()) {
+        discard();
+        return;
+    }
+    m_pause.start();
+    if (!m_latest.isActive())
+        m_latest.start();
+}
+
+void RecoveryWriter::startCopy()
+{
+    m_pause.stop();
+    m_latest.stop();
+    if (m_jobRunning) {
+        m_copyWanted = true;
+        return;
+    }
+    if (m_snapshot || !m_editor.modified())
+        return;
+    QTextDocument* document = m_editor.document();
+    m_source = document;
+    m_snapshot = std::make_unique<DocumentSnapshot>(*document);
+    m_sourceChanges = connect(document, &QTextDocument::contentsChange, this,
+                              [this](int position, int, int) { m_snapshot->sourceChanged(position); });
+    m_copyingFor.start();
+    m_slicer.start(0);
+}
+
+void RecoveryWriter::stopCopying()
+{
+    m_slicer.stop();
+    disconnect(m_sourceChanges);
+    m_snapshot.reset();
+    m_source.clear();
+}
+
+void RecoveryWriter::copySlice()
+{
+    if (m_source != m_editor.document()) {
+        // Another document was loaded meanwhile: copy that one, if it needs a copy.
+        stopCopying();
+        if (m_editor.modified())
+            startCopy();
+        return;
+    }
+    // Edits far up a large document may keep sending the copy back; past the latest time it
+    // is finished in one go.
+    const bool overdue = m_copyingFor.hasExpired(m_latest.interval());
+    const QDeadlineTimer deadline = overdue ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(SliceMilliseconds);
+    if (!m_snapshot->copyMore(deadline))
+        return;
+
+    std::shared_ptr<const DocumentSnapshot> snapshot(m_snapshot.release());
+    stopCopying();
+    if (!ownCopy())
+        return;
+    const Origin origin = m_origin();
+    const QTextCharFormat defaults = m_editor.defaultCharFormat();
+    const QString path = copyPath();
+    const QDateTime savedAt = QDateTime::currentDateTime();
+    auto cancel = std::make_shared<std::atomic_bool>(false);
+    m_cancelJob = cancel;
+    quint64 generation;
+    {
+        std::lock_guard guard(m_fileMutex);
+        generation = m_generation;
+    }
+    m_jobRunning = true;
+    m_worker.start([=, this] {
+        bool ok = false;
+        if (std::unique_ptr<QTextDocument> document = snapshot->build(*cancel)) {
+            // As a save writes it: text without attributes of its own shows as in the editor.
+            DocumentDefaults::setCharFormat(*document, defaults);
+            if (DocumentDefaults::beyondDefaultFont(*document))
+                DocumentDefaults::resolveAll(*document);
+            const QByteArray bytes =
+                RecoveryStore::compose(RtfWriter::toRtf(*document), origin.documentName, savedAt, origin.file);
+            document.reset();
+            std::lock_guard guard(m_fileMutex);
+            if (generation == m_generation && !*cancel) {
+                try {
+                    DurableFile::write(path, bytes);
+                    ok = true;
+                } catch (const AppError& error) {
+                    qWarning("The recovery copy cannot be written: %s", error.what());
+                }
+            }
+        }
+        QMetaObject::invokeMethod(this, [this, ok] { jobDone(ok); }, Qt::QueuedConnection);
+    });
+}
+
+bool RecoveryWriter::ownCopy()
+{
+    if (m_lock)
+        return true;
+    if (!RecoveryStore::makeFolder()) {
+        qWarning("The recovery folder %s cannot be created", qUtf8Printable(RecoveryStore::folder()));
+        return false;
+    }
+    const QString id = RecoveryStore::newId();
+    auto lock = RecoveryStore::lockFor(id);
+    if (!lock->tryLock(0))
+        return false;
+    m_id = id;
+    m_lock = std::move(lock);
+    return true;
+}
+
+void RecoveryWriter::jobDone(bool ok)
+{
+    m_jobRunning = false;
+    m_cancelJob.reset();
+    Q_EMIT written(ok);
+    if (m_copyWanted) {
+        m_copyWanted = false;
+        startCopy();
+    }
+}
+
+void RecoveryWriter::discard()
+{
+    m_pause.stop();
+    m_latest.stop();
+    m_copyWanted = false;
+    stopCopying();
+    if (m_cancelJob)
+        *m_cancelJob = true;
+    {
+        std::lock_guard guard(m_fileMutex);
+        ++m_generation;
+        if (!m_id.isEmpty())
+            QFile::remove(copyPath());
+    }
+    m_lock.reset(); // unlocks, removing the lock file
+    m_id.clear();
+}
+
+void RecoveryWriter::adopt(const QString& id, std::unique_ptr<QLockFile> lock)
+{
+    discard();
+    m_id = id;
+    m_lock = std::move(lock);
+}
+
+QString RecoveryWriter::copyPath() const
+{
+    return m_id.isEmpty() ? QString() : RecoveryStore::copyPath(m_id);
+}

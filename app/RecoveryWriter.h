@@ -1,0 +1,84 @@
+#pragma once
+
+#include "framework/FileIdentity.h"
+
+#include <QElapsedTimer>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class DocumentSnapshot;
+class QLockFile;
+class QTextDocument;
+class TCustomRichEdit;
+
+// Keeps a recovery copy of the editor's document while it has unsaved changes (RecoveryStore):
+// after a short pause in editing, and at the latest a fixed time after a change, the document is
+// copied a slice at a time between events and written as RTF on a worker thread, durably, so
+// that typing never waits for it. Removing the copy (the work was saved or given up) also drops
+// any copy on its way.
+class RecoveryWriter : public QObject {
+    Q_OBJECT
+
+public:
+    // What a copy says about its document: the name and the file as last loaded or saved.
+    struct Origin {
+        QString documentName;
+        FileIdentity file;
+    };
+
+    RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> origin);
+    ~RecoveryWriter() override;
+
+    // The pause in editing before a copy is made, and the longest a change waits for one.
+    void setDelays(int pauseMilliseconds, int latestMilliseconds);
+    // The editor's content changed (or its modified state, by an undo back to it).
+    void documentChanged();
+    // The work is saved or given up.
+    void discard();
+    // A recovered copy, whose lock is held, becomes this session's own.
+    void adopt(const QString& id, std::unique_ptr<QLockFile> lock);
+    // This session's copy; empty while it has none.
+    QString copyPath() const;
+
+Q_SIGNALS:
+    // A copy was written (false: writing it failed).
+    void written(bool ok);
+
+private:
+    void startCopy();
+    void copySlice();
+    void stopCopying();
+    bool ownCopy();
+    void jobDone(bool ok);
+
+    TCustomRichEdit& m_editor;
+    std::function<Origin()> m_origin;
+    QTimer m_pause;
+    QTimer m_latest;
+    QTimer m_slicer;
+    QElapsedTimer m_copyingFor;
+
+    std::unique_ptr<DocumentSnapshot> m_snapshot;
+    QPointer<QTextDocument> m_source;
+    QMetaObject::Connection m_sourceChanges;
+
+    QString m_id;
+    std::unique_ptr<QLockFile> m_lock;
+
+    QThreadPool m_worker;
+    bool m_jobRunning = false;
+    bool m_copyWanted = false;
+    std::shared_ptr<std::atomic_bool> m_cancelJob;
+    // Held while a copy's file is written or removed; a job writes only while the generation
+    // it started in is still the current one.
+    std::mutex m_fileMutex;
+    quint64 m_generation = 0;
+};

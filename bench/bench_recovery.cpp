@@ -1,0 +1,87 @@
+// Figures of the recovery copy on generated documents of 1 and 10 MB. The editor's thread only
+// takes the snapshot, a slice at a time between events: "slice" is the longest any one slice
+// held the thread, "snapshot" the whole copy. The worker thread then builds a document from it
+// and writes the RTF. A QTextDocument clone, the obvious snapshot, is timed beside it: it holds
+// the editor's thread for its whole duration.
+#include "bench/RtfGenerator.h"
+#include "richtext/DocumentSnapshot.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+// The time the editor gives one slice before it handles events again.
+constexpr int SliceMilliseconds = 6;
+
+const QTextDocument& documentOf(qsizetype megabytes)
+{
+    static const auto load = [](qsizetype size) {
+        auto* document = new QTextDocument;
+        RtfReader::read(RtfGenerator::generate(size << 20), *document);
+        return document;
+    };
+    static const QTextDocument* one = load(1);
+    static const QTextDocument* ten = load(10);
+    return megabytes == 1 ? *one : *ten;
+}
+
+void snapshotInSlices(benchmark::State& state)
+{
+    const QTextDocument& document = documentOf(state.range(0));
+    double longestSlice = 0;
+    int slices = 0;
+    for (auto _ : state) {
+        DocumentSnapshot snapshot(document);
+        QElapsedTimer slice;
+        bool complete = false;
+        slices = 0;
+        while (!complete) {
+            slice.start();
+            complete = snapshot.copyMore(QDeadlineTimer(SliceMilliseconds));
+            longestSlice = qMax(longestSlice, slice.nsecsElapsed() / 1e6);
+            ++slices;
+        }
+    }
+    state.counters["longest_slice_ms"] = longestSlice;
+    state.counters["slices"] = slices;
+}
+
+void buildAndWriteOnTheWorker(benchmark::State& state)
+{
+    DocumentSnapshot snapshot(documentOf(state.range(0)));
+    snapshot.copyMore(QDeadlineTimer::Forever);
+    const std::atomic_bool cancelled = false;
+    for (auto _ : state) {
+        const std::unique_ptr<QTextDocument> copy = snapshot.build(cancelled);
+        benchmark::DoNotOptimize(RtfWriter::toRtf(*copy));
+    }
+}
+
+void cloneForComparison(benchmark::State& state)
+{
+    const QTextDocument& document = documentOf(state.range(0));
+    for (auto _ : state)
+        delete document.clone();
+}
+} // namespace
+
+BENCHMARK(snapshotInSlices)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(buildAndWriteOnTheWorker)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(cloneForComparison)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

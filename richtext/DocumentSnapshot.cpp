@@ -1,0 +1,103 @@
+#include "richtext/DocumentSnapshot.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+namespace {
+// Formats refer to the objects (lists, frames) of their own document by number; a copy for
+// another document must not.
+template <typename Format>
+Format withoutObject(Format format)
+{
+    if (format.hasProperty(QTextFormat::ObjectIndex))
+        format.clearProperty(QTextFormat::ObjectIndex);
+    return format;
+}
+} // namespace
+
+DocumentSnapshot::DocumentSnapshot(const QTextDocument& source) : m_source(source)
+{
+    source.documentLayout();
+}
+
+int DocumentSnapshot::listIndex(int objectIndex, const QTextListFormat& format)
+{
+    for (int i = 0; i < m_lists.size(); ++i) {
+        if (m_lists[i].objectIndex == objectIndex)
+            return i;
+    }
+    m_lists.append({objectIndex, withoutObject(format)});
+    return int(m_lists.size() - 1);
+}
+
+bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
+{
+    if (m_complete)
+        return true;
+    QTextBlock block = m_source.findBlock(m_copiedTo);
+    // Checking the clock costs more than a short paragraph: look at it every few paragraphs.
+    for (int count = 0; block.isValid(); block = block.next(), ++count) {
+        if (count % 16 == 15 && deadline.hasExpired())
+            return false;
+        Paragraph paragraph;
+        paragraph.position = block.position();
+        paragraph.length = block.length();
+        paragraph.format = withoutObject(block.blockFormat());
+        paragraph.charFormat = withoutObject(block.charFormat());
+        if (const QTextList* list = block.textList())
+            paragraph.list = listIndex(list->objectIndex(), list->format());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            paragraph.fragments.append({fragment.text(), withoutObject(fragment.charFormat())});
+        }
+        m_copiedTo = paragraph.position + paragraph.length;
+        m_paragraphs.append(std::move(paragraph));
+    }
+    m_complete = true;
+    return true;
+}
+
+void DocumentSnapshot::sourceChanged(int position)
+{
+    if (position >= m_copiedTo)
+        return; // not copied yet: it is read as it is now
+    while (!m_paragraphs.isEmpty() && m_paragraphs.constLast().position + m_paragraphs.constLast().length > position)
+        m_paragraphs.removeLast();
+    m_copiedTo = m_paragraphs.isEmpty() ? 0 : m_paragraphs.constLast().position + m_paragraphs.constLast().length;
+    m_complete = false;
+}
+
+std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& cancelled) const
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document.get());
+    cursor.beginEditBlock();
+    QVector<QTextList*> lists(m_lists.size(), nullptr);
+    bool first = true;
+    for (const Paragraph& paragraph : m_paragraphs) {
+        if (cancelled)
+            return nullptr;
+        if (first) {
+            cursor.setBlockFormat(paragraph.format);
+            cursor.setBlockCharFormat(paragraph.charFormat);
+            first = false;
+        } else {
+            cursor.insertBlock(paragraph.format, paragraph.charFormat);
+        }
+        if (paragraph.list >= 0) {
+            QTextList*& list = lists[paragraph.list];
+            if (list)
+                list->add(cursor.block());
+            else
+                list = cursor.createList(m_lists[paragraph.list].format);
+        }
+        for (const Fragment& fragment : paragraph.fragments)
+            cursor.insertText(fragment.text, fragment.format);
+    }
+    cursor.endEditBlock();
+    return document;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextListFormat>
+#include <QVector>
+
+#include <atomic>
+#include <memory>
+
+class QTextDocument;
+
+// A copy of a document's paragraphs taken a slice at a time on the thread that owns the
+// document, so that copying a large document never holds up typing for long, and made into a
+// document of its own on another thread. Edits made while the copy is being taken are followed:
+// the paragraphs from the edited position on are copied again.
+class DocumentSnapshot {
+public:
+    // The source reports its changes only once it has a layout, which it is given here (a text
+    // edit's document has one already).
+    explicit DocumentSnapshot(const QTextDocument& source);
+
+    // Copies paragraphs until the deadline has passed; true once the whole document is copied.
+    bool copyMore(QDeadlineTimer deadline);
+    // The source changed from position on (its contentsChange).
+    void sourceChanged(int position);
+
+    // A document with the copied paragraphs, their formats and bulleted lists; callable on any
+    // thread. Gives nullptr when cancelled becomes true on the way.
+    std::unique_ptr<QTextDocument> build(const std::atomic_bool& cancelled) const;
+
+private:
+    struct Fragment {
+        QString text;
+        QTextCharFormat format;
+    };
+    struct Paragraph {
+        int position = 0;
+        int length = 0; // with the paragraph's break
+        QTextBlockFormat format;
+        QTextCharFormat charFormat;
+        int list = -1; // index into m_lists
+        QVector<Fragment> fragments;
+    };
+    struct List {
+        int objectIndex;
+        QTextListFormat format;
+    };
+
+    int listIndex(int objectIndex, const QTextListFormat& format);
+
+    const QTextDocument& m_source;
+    QVector<Paragraph> m_paragraphs;
+    QVector<List> m_lists;
+    int m_copiedTo = 0; // the source's positions before this one are copied
+    bool m_complete = false;
+};

@@ -1,0 +1,133 @@
+// A document copied a slice at a time while it is being edited comes out as the document is at
+// the end, formats and bulleted lists included.
+#include "richtext/DocumentSnapshot.h"
+#include "richtext/RtfWriter.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+namespace {
+QTextCharFormat styled(int variant)
+{
+    QTextCharFormat format;
+    format.setFontFamilies(QStringList{variant % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New")});
+    format.setFontWeight(variant % 3 ? QFont::Normal : QFont::Bold);
+    format.setFontItalic(variant % 5 == 0);
+    if (variant % 7 == 0)
+        format.setForeground(QColor(0x80, 0, 0));
+    return format;
+}
+
+void fill(QTextDocument& document, int paragraphs)
+{
+    QTextCursor cursor(&document);
+    QTextList* bullets = nullptr;
+    for (int i = 0; i < paragraphs; ++i) {
+        if (i > 0) {
+            QTextBlockFormat format;
+            format.setAlignment(i % 4 == 0 ? Qt::AlignRight : Qt::AlignLeft);
+            cursor.insertBlock(format);
+        }
+        if (i % 10 >= 6) { // runs of bulleted paragraphs
+            if (bullets && i % 10 != 6)
+                bullets->add(cursor.block());
+            else
+                bullets = cursor.createList(QTextListFormat::ListDisc);
+        }
+        cursor.insertText(QStringLiteral("Paragraph %1 ").arg(i), styled(i));
+        cursor.insertText(QStringLiteral("with a second run"), styled(i + 1));
+    }
+}
+
+// One edit of the kinds typing and formatting make, somewhere in the document.
+void edit(QTextDocument& document, QRandomGenerator& random)
+{
+    const int length = document.characterCount() - 1;
+    QTextCursor cursor(&document);
+    cursor.setPosition(int(random.bounded(length + 1)));
+    switch (random.bounded(6)) {
+    case 0:
+        cursor.insertText(QStringLiteral("typed"), styled(int(random.bounded(10))));
+        break;
+    case 1:
+        cursor.setPosition(qMin(length, cursor.position() + int(random.bounded(40))), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        break;
+    case 2:
+        cursor.insertBlock();
+        break;
+    case 3: {
+        QTextBlockFormat format;
+        format.setAlignment(Qt::AlignHCenter);
+        cursor.mergeBlockFormat(format);
+        break;
+    }
+    case 4:
+        if (QTextList* list = cursor.currentList())
+            list->remove(cursor.block());
+        else
+            cursor.createList(QTextListFormat::ListDisc);
+        break;
+    default:
+        cursor.setPosition(qMin(length, cursor.position() + 10), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(styled(int(random.bounded(10))));
+        break;
+    }
+}
+} // namespace
+
+class TestDocumentSnapshot : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copiesTheDocumentAsItIsAtTheEnd_data()
+    {
+        QTest::addColumn<int>("editsPerSlice");
+        QTest::newRow("untouched") << 0;
+        QTest::newRow("an edit between slices") << 1;
+        QTest::newRow("several edits between slices") << 4;
+    }
+
+    void copiesTheDocumentAsItIsAtTheEnd()
+    {
+        QFETCH(int, editsPerSlice);
+        QRandomGenerator random(13);
+        for (int round = 0; round < 10; ++round) {
+            QTextDocument source;
+            fill(source, 120);
+            DocumentSnapshot snapshot(source);
+            QObject::connect(&source, &QTextDocument::contentsChange,
+                             [&](int position, int, int) { snapshot.sourceChanged(position); });
+            int slices = 0;
+            // An expired deadline copies a handful of paragraphs per slice.
+            while (!snapshot.copyMore(QDeadlineTimer(0))) {
+                ++slices;
+                for (int i = 0; i < editsPerSlice; ++i)
+                    edit(source, random);
+            }
+            QVERIFY(slices > 3);
+            const std::atomic_bool cancelled = false;
+            const std::unique_ptr<QTextDocument> copy = snapshot.build(cancelled);
+            QVERIFY(copy);
+            QCOMPARE(copy->toPlainText(), source.toPlainText());
+            QCOMPARE(RtfWriter::toRtf(*copy), RtfWriter::toRtf(source));
+        }
+    }
+
+    void buildingStopsWhenCancelled()
+    {
+        QTextDocument source;
+        fill(source, 10);
+        DocumentSnapshot snapshot(source);
+        QVERIFY(snapshot.copyMore(QDeadlineTimer::Forever));
+        const std::atomic_bool cancelled = true;
+        QVERIFY(!snapshot.build(cancelled));
+    }
+};
+
+QTEST_MAIN(TestDocumentSnapshot)
+#include "tst_documentsnapshot.moc"
