@@ -76,12 +76,13 @@ stop_window() {
     app=""
 }
 
-# Waits until a recovery copy holds the typed text; prints its path.
+# Waits until a recovery copy holds all the typed text (a copy is written after a pause of
+# 100 ms, which a slow keystroke may leave too); prints its path.
 wait_for_copy() {
     local copy
     for _ in $(seq 150); do
         for copy in "$recovery"/*.rtf; do
-            [[ -f $copy ]] && grep -q "${typed% }" "$copy" && { echo "$copy"; return 0; }
+            [[ -f $copy ]] && grep -qF -- "$typed" "$copy" && { echo "$copy"; return 0; }
         done
         sleep 0.1
     done
@@ -108,8 +109,8 @@ cp "$work/src/long.rtf" doc.rtf
 start_window doc.rtf
 xdotool type --delay 15 "$typed"
 wait_for_copy >/dev/null || fail "no recovery copy of the reference typing"
-started=$(date +%s%N)
 xdotool key ctrl+s
+started=$(date +%s%N) # xdotool returns once the key is on its way
 for _ in $(seq 200); do
     cmp -s doc.rtf "$work/src/long.rtf" || break
     sleep 0.02
@@ -130,14 +131,15 @@ for i in $(seq "$kills"); do
     copy=$(wait_for_copy) || { fail "kill $i: no recovery copy before the save"; copy=""; }
     xdotool key ctrl+s
     # From before the save begins to after it has ended.
-    sleep "0.$(printf '%03d' $((RANDOM % (save_ms * 2 + 50 > 999 ? 999 : save_ms * 2 + 50))))"
+    sleep "0.$(printf '%03d' $((RANDOM % (save_ms * 3 / 2 + 10 > 999 ? 999 : save_ms * 3 / 2 + 10))))"
     stop_window
     if cmp -s doc.rtf "$work/src/long.rtf"; then
         gui_old=$((gui_old + 1))
         if [[ -n $copy ]] && copy_opens "$copy"; then
             gui_copies=$((gui_copies + 1))
         else
-            fail "kill $i: the old file is left but no recovery copy opens with the typed text"
+            fail "kill $i: the old file is left but no recovery copy opens with the typed text" \
+                "(copies: $(ls -A "$recovery" 2>/dev/null | tr '\n' ' '); opened: $(head -c 80 "$work/opened/"*.txt 2>/dev/null))"
         fi
     elif cmp -s doc.rtf "$work/new-gui.rtf"; then
         gui_new=$((gui_new + 1))
@@ -200,7 +202,7 @@ for i in $(seq "$kills"); do
     cp "$work/conv/old.$format" "$work/conv/out/long.$format"
     "$program" --convert-to "$format" --outdir "$work/conv/out" "$work/src/long.rtf" >/dev/null 2>&1 &
     pid=$!
-    sleep "0.$(printf '%03d' $((RANDOM % (limit + 30 > 999 ? 999 : limit + 30))))"
+    sleep "0.$(printf '%03d' $((RANDOM % (limit * 11 / 10 > 999 ? 999 : limit * 11 / 10 + 1))))"
     kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     if cmp -s "$work/conv/out/long.$format" "$work/conv/old.$format"; then
