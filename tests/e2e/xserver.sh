@@ -27,5 +27,5 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [[ -s $work/display ]] || { echo "FAIL: Xvfb did not say which display it opened"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_STATE_HOME=$work/state
 xdotool getmouselocation >/dev/null 2>&1 || { echo "FAIL: the X server on $DISPLAY does not answer"; exit 1; }
