@@ -407,7 +407,8 @@ void DurableFile::write(const QString& path, const Producer& produce)
         cannotCreate(path, reasonOf(EISDIR));
     if (target.exists && !S_ISREG(target.status.st_mode))
         cannotCreate(path, QStringLiteral("not a regular file"));
-    if (target.exists && !canKeepOwner(target.status)) {
+    // A new file could not keep the old one's owner, nor its other names (hard links).
+    if (target.exists && (!canKeepOwner(target.status) || target.status.st_nlink > 1)) {
         writeInPlace(path, target, produce);
         return;
     }

@@ -18,9 +18,10 @@ class QIODevice;
 //   somebody else than us and the folder's owner is not followed (the kernel's own rule for
 //   protected links, which a rename would otherwise go around);
 // - the old file's permissions (setgid included), owner, group and extended attributes (ACLs
-//   among them) are kept; where the owner or group cannot be kept, or where the folder does not
-//   let us create the temporary file, the file is written in place as the last resort, with
-//   the old content put back should that write fail;
+//   among them) are kept; where the owner or group cannot be kept, where the file has other
+//   names (hard links) that must see the new content, or where the folder does not let us
+//   create the temporary file, the file is written in place as the last resort, with the old
+//   content put back should that write fail;
 // - on failure the old file is unchanged, no temporary file is left behind, and AppError says
 //   why: "Cannot create file %s: <the system's reason>" when the file cannot be created or
 //   replaced, "Failed to Save Stream: <reason>" when writing it fails.

@@ -236,6 +236,19 @@ private slots:
                  QStringLiteral("Cannot create file %1: Permission denied").arg(missing));
     }
 
+    // A file with a second name (a hard link) is one file: both names see the new content.
+    void aFileWithAnotherNameKeepsIt()
+    {
+        const QString where = folder(QStringLiteral("hardlinks"));
+        const QString target = where + QStringLiteral("/doc.rtf");
+        QVERIFY(TestFiles::write(target, "old"));
+        const QString otherName = where + QStringLiteral("/other-name.rtf");
+        QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(otherName).constData()), 0);
+        DurableFile::write(target, QByteArray("new"));
+        QCOMPARE(TestFiles::read(otherName), QByteArray("new"));
+        QCOMPARE(statusOf(target).st_nlink, nlink_t(2));
+    }
+
     // A file of another user that we may write keeps its owner: it is written in place.
     void anotherUsersFileKeepsItsOwner()
     {
