@@ -4,6 +4,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 
 namespace {
@@ -56,6 +57,7 @@ bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
         m_copiedTo = paragraph.position + paragraph.length;
         m_paragraphs.append(std::move(paragraph));
     }
+    m_rootFormat = withoutObject(m_source.rootFrame()->frameFormat());
     m_complete = true;
     return true;
 }
@@ -74,6 +76,7 @@ std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& c
 {
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
+    document->rootFrame()->setFrameFormat(m_rootFormat);
     QTextCursor cursor(document.get());
     cursor.beginEditBlock();
     QVector<QTextList*> lists(m_lists.size(), nullptr);

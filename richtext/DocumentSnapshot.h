@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QTextFrameFormat>
 #include <QTextListFormat>
 #include <QVector>
 
@@ -27,7 +28,8 @@ public:
     // The source changed from position on (its contentsChange).
     void sourceChanged(int position);
 
-    // A document with the copied paragraphs, their formats and bulleted lists; callable on any
+    // A document with the copied paragraphs, their formats and lists and the document's own
+    // settings; callable on any
     // thread. Gives nullptr when cancelled becomes true on the way.
     std::unique_ptr<QTextDocument> build(const std::atomic_bool& cancelled) const;
 
@@ -54,6 +56,8 @@ private:
     const QTextDocument& m_source;
     QVector<Paragraph> m_paragraphs;
     QVector<List> m_lists;
+    // The document's own settings (the default tab width among them), taken once complete.
+    QTextFrameFormat m_rootFormat;
     int m_copiedTo = 0; // the source's positions before this one are copied
     bool m_complete = false;
 };

@@ -1,5 +1,6 @@
 // A document copied a slice at a time while it is being edited comes out as the document is at
 // the end, formats and bulleted lists included.
+#include "richtext/DocumentFormat.h"
 #include "richtext/DocumentSnapshot.h"
 #include "richtext/RtfWriter.h"
 
@@ -24,6 +25,7 @@ QTextCharFormat styled(int variant)
 
 void fill(QTextDocument& document, int paragraphs)
 {
+    DocumentFormat::setDefaultTabTwips(document, 567);
     QTextCursor cursor(&document);
     QTextList* bullets = nullptr;
     for (int i = 0; i < paragraphs; ++i) {
