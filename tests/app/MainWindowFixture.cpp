@@ -2,6 +2,7 @@
 
 #include "app/ComponentClasses.h"
 #include "app/ReInit.h"
+#include "app/RecoveryWriter.h"
 #include "app/StartupEnvironment.h"
 #include "framework/TApplication.h"
 #include "framework/TStatusBar.h"
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <limits>
 
 MainWindowFixture::MainWindowFixture(const QStringList& arguments, int localeId,
                                      const QMap<QString, QByteArray>& programFiles)
@@ -36,6 +39,9 @@ MainWindowFixture::MainWindowFixture(const QStringList& arguments, int localeId,
         writeFile(m_programFolder.filePath(it.key()), it.value());
     ReInit::SetResourceModule(ReInit::LoadStartupLanguageModule(StartupEnvironment::programPath()));
     m_form.reset(TForm::create<TMainForm>());
+    // No recovery copies unless a test asks for them: a copy left by one test would be offered
+    // by the next window.
+    m_form->recoveryWriter()->setDelays(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
 }
 
 MainWindowFixture::~MainWindowFixture()

@@ -14,7 +14,8 @@ class TCustomRichEdit;
 // A main window made the way the program makes it, with scripted dialogs, a program folder,
 // a working folder and a home folder (with a documents folder) of its own. Files given as
 // programFiles (name -> data) lie beside the program from the start, so the start-up lookup
-// finds language modules among them.
+// finds language modules among them. It writes no recovery copies until a test sets the
+// delays.
 class MainWindowFixture {
 public:
     explicit MainWindowFixture(const QStringList& arguments = {}, int localeId = 1033,
