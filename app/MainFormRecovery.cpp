@@ -30,6 +30,7 @@ void TMainForm::OfferRecovery()
         case DialogService::Answer::Yes:
             ConfirmSaveChanges();
             Editor->lines()->LoadFromFile(copy.path);
+            Editor->lines()->setPlainTextFormat(copy.plainText);
             SetDocumentName(copy.documentName);
             Editor->setFocus();
             Editor->setModified(true);

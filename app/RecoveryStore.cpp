@@ -22,6 +22,33 @@ QByteArray encoded(const QString& text)
     // Percent-encoded UTF-8 holds no space, brace or backslash, so it is plain RTF text.
     return QUrl::toPercentEncoding(text);
 }
+
+// "-" for a rich-text document, else encoding, byte-order mark and line break.
+QByteArray encoded(const std::optional<PlainTextFormat>& format)
+{
+    if (!format)
+        return "-";
+    return QByteArray::number(int(format->encoding)) + ',' + (format->byteOrderMark ? '1' : '0') + ',' +
+           format->lineBreak.toLatin1().toHex();
+}
+
+std::optional<PlainTextFormat> plainTextFormat(const QByteArray& field)
+{
+    const QList<QByteArray> parts = field.split(',');
+    if (parts.size() != 3)
+        return std::nullopt;
+    bool ok = false;
+    const int encoding = parts[0].toInt(&ok);
+    if (!ok || encoding < int(PlainTextFormat::Encoding::Utf8) || encoding > int(PlainTextFormat::Encoding::Windows1252))
+        return std::nullopt;
+    PlainTextFormat format;
+    format.encoding = PlainTextFormat::Encoding(encoding);
+    format.byteOrderMark = parts[1] == "1";
+    format.lineBreak = QString::fromLatin1(QByteArray::fromHex(parts[2]));
+    if (format.lineBreak.isEmpty())
+        format.lineBreak = QStringLiteral("\n");
+    return format;
+}
 } // namespace
 
 QString RecoveryStore::folder()
@@ -62,12 +89,11 @@ std::unique_ptr<QLockFile> RecoveryStore::lockFor(const QString& id)
     return lock;
 }
 
-QByteArray RecoveryStore::compose(const QByteArray& rtf, const QString& documentName, const QDateTime& savedAt,
-                                  const FileIdentity& original)
+QByteArray RecoveryStore::compose(const QByteArray& rtf, const Copy& copy)
 {
-    const QByteArray header = Marker + "1 " + encoded(documentName) + ' ' +
-                              savedAt.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' +
-                              encoded(original.toText()) + '}';
+    const QByteArray header = Marker + "1 " + encoded(copy.documentName) + ' ' +
+                              copy.savedAt.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' +
+                              encoded(copy.original.toText()) + ' ' + encoded(copy.plainText) + '}';
     if (!rtf.startsWith(RtfStart))
         return RtfStart + header + rtf + '}'; // never happens with our writer; still a valid copy
     return RtfStart + header + rtf.mid(RtfStart.size());
@@ -86,7 +112,7 @@ std::optional<RecoveryStore::Copy> RecoveryStore::read(const QString& path)
     if (end < 0)
         return std::nullopt;
     const QList<QByteArray> fields = head.mid(start, end - start).split(' ');
-    if (fields.size() != 4 || fields[0] != "1")
+    if (fields.size() != 5 || fields[0] != "1")
         return std::nullopt;
     Copy copy;
     copy.path = path;
@@ -94,6 +120,7 @@ std::optional<RecoveryStore::Copy> RecoveryStore::read(const QString& path)
     copy.documentName = QUrl::fromPercentEncoding(fields[1]);
     copy.savedAt = QDateTime::fromString(QString::fromLatin1(fields[2]), Qt::ISODateWithMs);
     copy.original = FileIdentity::fromText(QUrl::fromPercentEncoding(fields[3]));
+    copy.plainText = plainTextFormat(fields[4]);
     if (copy.documentName.isEmpty() || !copy.savedAt.isValid())
         return std::nullopt;
     return copy;

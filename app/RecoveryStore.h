@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/FileIdentity.h"
+#include "richtext/PlainTextFormat.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -26,6 +27,8 @@ public:
         QDateTime savedAt;
         // The document's file as the session that wrote the copy last loaded or saved it.
         FileIdentity original;
+        // How that file was written when it is a plain-text one (so it is saved as text again).
+        std::optional<PlainTextFormat> plainText;
     };
     struct Claimed {
         Copy copy;
@@ -41,9 +44,8 @@ public:
     // The lock of a copy, held for as long as an instance owns the copy.
     static std::unique_ptr<QLockFile> lockFor(const QString& id);
 
-    // The RTF of a document with the copy's name, time and original file in it.
-    static QByteArray compose(const QByteArray& rtf, const QString& documentName, const QDateTime& savedAt,
-                              const FileIdentity& original);
+    // The RTF of a document with what the copy says of it (all of copy but its id and path).
+    static QByteArray compose(const QByteArray& rtf, const Copy& copy);
     // The copy stored in file path; nullopt when the file is not a copy.
     static std::optional<Copy> read(const QString& path);
 

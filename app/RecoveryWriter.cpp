@@ -129,8 +129,12 @@ void RecoveryWriter::copySlice()
             DocumentDefaults::setCharFormat(*document, defaults);
             if (DocumentDefaults::beyondDefaultFont(*document))
                 DocumentDefaults::resolveAll(*document);
-            const QByteArray bytes =
-                RecoveryStore::compose(RtfWriter::toRtf(*document), origin.documentName, savedAt, origin.file);
+            RecoveryStore::Copy description;
+            description.documentName = origin.documentName;
+            description.savedAt = savedAt;
+            description.original = origin.file;
+            description.plainText = origin.plainText;
+            const QByteArray bytes = RecoveryStore::compose(RtfWriter::toRtf(*document), description);
             document.reset();
             std::lock_guard guard(m_fileMutex);
             if (generation == m_generation && !*cancel) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/FileIdentity.h"
+#include "richtext/PlainTextFormat.h"
 
 #include <QElapsedTimer>
 #include <QMetaObject>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class DocumentSnapshot;
 class QLockFile;
@@ -28,10 +30,12 @@ class RecoveryWriter : public QObject {
     Q_OBJECT
 
 public:
-    // What a copy says about its document: the name and the file as last loaded or saved.
+    // What a copy says about its document: the name, the file as last loaded or saved, and how
+    // that file was written when it is a plain-text one.
     struct Origin {
         QString documentName;
         FileIdentity file;
+        std::optional<PlainTextFormat> plainText;
     };
 
     RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> origin);

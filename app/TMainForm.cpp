@@ -28,6 +28,7 @@
 #include "framework/TStatusBar.h"
 #include "framework/TextFormat.h"
 #include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
 #include "richtext/TTextAttributes.h"
 
 #include <QDir>
@@ -96,7 +97,9 @@ void TMainForm::FormCreate(QObject*)
 
     if (!m_recovery) {
         m_recovery = std::make_unique<RecoveryWriter>(
-            *Editor, [this] { return RecoveryWriter::Origin{m_documentName, m_diskCheck.file()}; });
+            *Editor, [this] {
+                return RecoveryWriter::Origin{m_documentName, m_diskCheck.file(), Editor->lines()->plainTextFormat()};
+            });
         // Tests that kill the program shorten the pause before a copy is written.
         if (const int pause = qEnvironmentVariableIntValue("LUMARO_RECOVERY_PAUSE_MS"); pause > 0)
             m_recovery->setDelays(pause, pause);

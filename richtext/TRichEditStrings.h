@@ -29,6 +29,8 @@ public:
     const std::optional<PlainTextFormat>& plainTextFormat() const { return m_plainTextFormat; }
     // A new document is a rich-text one.
     void forgetPlainTextFormat() { m_plainTextFormat.reset(); }
+    // A document recovered from a copy is saved as its own file was written.
+    void setPlainTextFormat(const std::optional<PlainTextFormat>& format) { m_plainTextFormat = format; }
 
     // The document's text, paragraphs separated by '\n'.
     QString text() const;

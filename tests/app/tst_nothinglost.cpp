@@ -133,6 +133,21 @@ private slots:
         }
     }
 
+    // A document read from a plain-text file is saved as text again after its recovery.
+    void aRecoveredTextDocumentIsSavedAsText()
+    {
+        QTemporaryDir documents;
+        const QString notes = documents.filePath(QStringLiteral("notes.txt"));
+        MainWindowFixture::writeFile(notes, "first line\r\nsecond line\r\n");
+        leaveCopy(QStringLiteral("typed "), notes);
+        MainWindowFixture fixture;
+        fixture.dialogs().confirmAnswers = {Answer::Yes};
+        fixture.show();
+        QTRY_COMPARE(fixture.dialogs().asked, QStringList{"confirm"});
+        save(fixture);
+        QCOMPARE(MainWindowFixture::readFile(notes), QByteArray("typed first line\r\nsecond line\r\n"));
+    }
+
     void anotherInstancesCopyIsNotOffered()
     {
         MainWindowFixture first;
