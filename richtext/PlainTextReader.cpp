@@ -99,7 +99,8 @@ QString decodeEightBit(QByteArrayView bytes, bool byteOrderMark, Encoding& encod
         withoutNul.removeIf([](char c) { return c == '\0'; });
         bytes = withoutNul;
     }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // A mark at the start was taken off already: a U+FEFF there now is text.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     encoding = Encoding::Utf8;
     if (!utf8.hasError())
@@ -114,7 +115,7 @@ QString decodeEightBit(QByteArrayView bytes, bool byteOrderMark, Encoding& encod
 
 QString decodeUtf16(QByteArrayView bytes, QStringConverter::Encoding encoding)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     text.removeIf([](QChar c) { return c.isNull(); });
     return text;

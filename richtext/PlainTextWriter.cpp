@@ -1,5 +1,6 @@
 #include "richtext/PlainTextWriter.h"
 
+#include "richtext/PlainTextReader.h"
 #include "richtext/Windows1252.h"
 
 #include <QStringEncoder>
@@ -26,18 +27,8 @@ QByteArray encodeWith(QStringConverter::Encoding encoding, bool byteOrderMark, c
     QStringEncoder encoder(encoding, byteOrderMark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
     return encoder.encode(text);
 }
-} // namespace
 
-QByteArray PlainTextWriter::encode(const QTextDocument& document, const PlainTextFormat& format)
-{
-    // Paragraph ends and line breaks alike end a line; nothing else of the text changes.
-    QString text = document.toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    return encode(std::move(text), format);
-}
-
-QByteArray PlainTextWriter::encode(QString text, const PlainTextFormat& format)
+QByteArray encodeAs(QString text, const PlainTextFormat& format)
 {
     if (format.lineBreak != QLatin1String("\n"))
         text.replace(u'\n', format.lineBreak);
@@ -56,4 +47,25 @@ QByteArray PlainTextWriter::encode(QString text, const PlainTextFormat& format)
         break;
     }
     return encodeWith(QStringConverter::Utf8, format.byteOrderMark, text);
+}
+} // namespace
+
+QByteArray PlainTextWriter::encode(const QTextDocument& document, const PlainTextFormat& format)
+{
+    // Paragraph ends and line breaks alike end a line; nothing else of the text changes.
+    QString text = document.toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return encode(std::move(text), format);
+}
+
+QByteArray PlainTextWriter::encode(QString text, const PlainTextFormat& format)
+{
+    QByteArray bytes = encodeAs(text, format);
+    // Some texts would read back as other characters: Windows-1252 bytes that happen to be
+    // valid UTF-8, a start that reads as a byte-order mark. With a mark of its own, UTF-8 reads
+    // back exactly.
+    if (PlainTextReader::decode(bytes) != text)
+        bytes = encodeAs(std::move(text), PlainTextFormat{Encoding::Utf8, true, format.lineBreak});
+    return bytes;
 }

@@ -82,6 +82,33 @@ private slots:
         QCOMPARE(PlainTextWriter::encode(QString::fromUtf8("café 😀\n"), format), QByteArray("caf\xC3\xA9 \xF0\x9F\x98\x80\r\n"));
     }
 
+    // Text that its file's encoding would give back as other characters is written as UTF-8
+    // with a mark, which reads back exactly.
+    void textThatWouldReadBackOtherwiseGetsAMark_data()
+    {
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("Windows-1252 starting as a UTF-16 mark")
+            << QByteArray("caf\xE9") << QStringLiteral("\u00FF\u00FEi") << QByteArray("\xEF\xBB\xBF\xC3\xBF\xC3\xBEi");
+        QTest::newRow("Windows-1252 that is valid UTF-8")
+            << QByteArray("caf\xE9") << QString::fromUtf8("Ã©")
+            << QByteArray("\xEF\xBB\xBF\xC3\x83\xC2\xA9");
+        QTest::newRow("UTF-8 starting with a zero-width space")
+            << QByteArray("text") << QStringLiteral("\uFEFFx") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx");
+    }
+
+    void textThatWouldReadBackOtherwiseGetsAMark()
+    {
+        QFETCH(QByteArray, read);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, written);
+        PlainTextFormat format;
+        PlainTextReader::decode(read, &format);
+        QCOMPARE(PlainTextWriter::encode(typed, format), written);
+        QCOMPARE(PlainTextReader::decode(written), typed);
+    }
+
     // A break that falls on any boundary of a large file is one break: the file is read whole.
     void breaksAcrossAnyBoundary()
     {
