@@ -11,6 +11,7 @@
 
 #include <QMetaProperty>
 #include <QWidget>
+#include <limits>
 
 namespace {
 using Kind = LayoutValue::Kind;
@@ -70,13 +71,30 @@ QByteArray fileBytes(const LayoutValue& value)
     return bytes;
 }
 
+// Whether number is one of the enumeration's values (for flags: made of its values only). Any
+// other number would be set into an enum variable that cannot hold it.
+bool isValueOf(const QMetaEnum& enumerator, qint64 number)
+{
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return false;
+    if (!enumerator.isFlag())
+        return enumerator.valueToKey(int(number)) != nullptr;
+    if (number == 0)
+        return true;
+    bool ok = false;
+    return enumerator.keysToValue(enumerator.valueToKeys(int(number)), &ok) == int(number) && ok;
+}
+
 QVariant variantFor(const QMetaProperty& property, const QString& name, const LayoutValue& value)
 {
     const QMetaType type = property.metaType();
     if (property.isEnumType()) {
         const QMetaEnum enumerator = property.enumerator();
-        if (value.kind == Kind::Integer)
+        if (value.kind == Kind::Integer) {
+            if (!isValueOf(enumerator, value.integer))
+                throw AppError(QStringLiteral("%1 is not a value of '%2'").arg(value.integer).arg(name));
             return QVariant(int(value.integer));
+        }
         QByteArray keys;
         if (value.kind == Kind::Identifier && !enumerator.isFlag())
             keys = value.text.toLatin1();

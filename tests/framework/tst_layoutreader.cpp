@@ -219,6 +219,10 @@ end)");
                                           << "Test.layout:3: A (TRecorder): cannot assign \"one\" to 'First'";
         QTest::newRow("unknown enum key") << "object W : TTestWindow\n object A : TRecorder\n  Mode = mdThree\n end\nend"
                                           << "Test.layout:3: A (TRecorder): 'mdThree' is not a value of 'Mode'";
+        QTest::newRow("enum number out of range") << "object W : TTestWindow\n object A : TRecorder\n  Mode = 292\n end\nend"
+                                                  << "Test.layout:3: A (TRecorder): 292 is not a value of 'Mode'";
+        QTest::newRow("flags with an unknown bit") << "object W : TTestWindow\n object A : TRecorder\n  Options = 9\n end\nend"
+                                                   << "Test.layout:3: A (TRecorder): 9 is not a value of 'Options'";
         QTest::newRow("unknown handler") << "object W : TTestWindow\n object A : TRecorder\n  OnClick = Nowhere\n end\nend"
                                          << "Test.layout:3: A (TRecorder): no handler 'Nowhere' for OnClick";
         QTest::newRow("handler with other parameters")
