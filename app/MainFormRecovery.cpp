@@ -20,8 +20,9 @@ void TMainForm::OfferRecovery()
     std::vector<RecoveryStore::Claimed> claimed = RecoveryStore::claimOrphans();
     for (RecoveryStore::Claimed& candidate : claimed) {
         const RecoveryStore::Copy& copy = candidate.copy;
+        const QString name = copy.documentName.isEmpty() ? StringTable::load(StringId::Untitled) : copy.documentName;
         const QString time = QLocale().toString(copy.savedAt.toLocalTime(), QLocale::ShortFormat);
-        switch (DialogService::instance().confirm(StringTable::format(StringId::RecoverWork, {copy.documentName, time}))) {
+        switch (DialogService::instance().confirm(StringTable::format(StringId::RecoverWork, {name, time}))) {
         case DialogService::Answer::Cancel:
             return;
         case DialogService::Answer::No:
@@ -31,11 +32,11 @@ void TMainForm::OfferRecovery()
             ConfirmSaveChanges();
             Editor->lines()->LoadFromFile(copy.path);
             Editor->lines()->setPlainTextFormat(copy.plainText);
-            SetDocumentName(copy.documentName);
+            SetDocumentName(name);
             Editor->setFocus();
             Editor->setModified(true);
             ShowModifiedState(true);
-            m_diskCheck.remember(copy.documentName, copy.original);
+            m_diskCheck.remember(name, copy.original);
             m_recovery->adopt(copy.id, std::move(candidate.lock));
             return;
         }

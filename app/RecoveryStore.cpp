@@ -121,7 +121,7 @@ std::optional<RecoveryStore::Copy> RecoveryStore::read(const QString& path)
     copy.savedAt = QDateTime::fromString(QString::fromLatin1(fields[2]), Qt::ISODateWithMs);
     copy.original = FileIdentity::fromText(QUrl::fromPercentEncoding(fields[3]));
     copy.plainText = plainTextFormat(fields[4]);
-    if (copy.documentName.isEmpty() || !copy.savedAt.isValid())
+    if (!copy.savedAt.isValid())
         return std::nullopt;
     return copy;
 }

@@ -23,7 +23,8 @@ public:
     struct Copy {
         QString id;
         QString path;
-        QString documentName;
+        QString documentName; // empty for a document that was never saved
+
         QDateTime savedAt;
         // The document's file as the session that wrote the copy last loaded or saved it.
         FileIdentity original;

@@ -30,8 +30,8 @@ class RecoveryWriter : public QObject {
     Q_OBJECT
 
 public:
-    // What a copy says about its document: the name, the file as last loaded or saved, and how
-    // that file was written when it is a plain-text one.
+    // What a copy says about its document: the name (empty while it has none), the file as last
+    // loaded or saved, and how that file was written when it is a plain-text one.
     struct Origin {
         QString documentName;
         FileIdentity file;

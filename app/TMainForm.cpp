@@ -98,7 +98,10 @@ void TMainForm::FormCreate(QObject*)
     if (!m_recovery) {
         m_recovery = std::make_unique<RecoveryWriter>(
             *Editor, [this] {
-                return RecoveryWriter::Origin{m_documentName, m_diskCheck.file(), Editor->lines()->plainTextFormat()};
+                // An untitled document is named in the language of the moment: the copy keeps no name.
+                const bool untitled = m_documentName == StringTable::load(StringId::Untitled);
+                return RecoveryWriter::Origin{untitled ? QString() : m_documentName, m_diskCheck.file(),
+                                              Editor->lines()->plainTextFormat()};
             });
         // Tests that kill the program shorten the pause before a copy is written.
         if (const int pause = qEnvironmentVariableIntValue("LUMARO_RECOVERY_PAUSE_MS"); pause > 0)

@@ -133,6 +133,24 @@ private slots:
         }
     }
 
+    // A document never saved comes back untitled: Save asks for a name.
+    void anUntitledDocumentComesBackUntitled()
+    {
+        {
+            MainWindowFixture first;
+            first.show();
+            typeAndWaitForCopy(first, QStringLiteral("never saved"));
+        }
+        MainWindowFixture fixture;
+        fixture.dialogs().confirmAnswers = {Answer::Yes};
+        fixture.show();
+        QTRY_COMPARE(fixture.dialogs().asked, QStringList{"confirm"});
+        QVERIFY(fixture.dialogs().confirmTexts.value(0).startsWith(QStringLiteral("Recover the unsaved changes to Untitled from ")));
+        QCOMPARE(fixture.documentText(), QStringLiteral("never saved"));
+        save(fixture);
+        QCOMPARE(fixture.dialogs().asked, (QStringList{"confirm", "save"}));
+    }
+
     // A document read from a plain-text file is saved as text again after its recovery.
     void aRecoveredTextDocumentIsSavedAsText()
     {
