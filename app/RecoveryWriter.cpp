@@ -16,7 +16,7 @@
 
 namespace {
 constexpr int DefaultPause = 2000;
-constexpr int DefaultLatest = 30000;
+constexpr int DefaultInterval = 30000;
 // Time the event loop spends on one slice of copying.
 constexpr int SliceMilliseconds = 6;
 } // namespace
@@ -27,7 +27,7 @@ RecoveryWriter::RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> 
     m_worker.setMaxThreadCount(1);
     m_pause.setSingleShot(true);
     m_latest.setSingleShot(true);
-    setDelays(DefaultPause, DefaultLatest);
+    setDelays(DefaultPause, DefaultInterval);
     connect(&m_pause, &QTimer::timeout, this, &RecoveryWriter::startCopy);
     connect(&m_latest, &QTimer::timeout, this, &RecoveryWriter::startCopy);
     connect(&m_slicer, &QTimer::timeout, this, &RecoveryWriter::copySlice);
@@ -46,10 +46,10 @@ RecoveryWriter::~RecoveryWriter()
     m_worker.waitForDone();
 }
 
-void RecoveryWriter::setDelays(int pauseMilliseconds, int latestMilliseconds)
+void RecoveryWriter::setDelays(int pauseMilliseconds, int intervalMilliseconds)
 {
     m_pause.setInterval(pauseMilliseconds);
-    m_latest.setInterval(latestMilliseconds);
+    m_interval = intervalMilliseconds;
 }
 
 void RecoveryWriter::documentChanged()
@@ -60,13 +60,18 @@ void RecoveryWriter::documentChanged()
     }
     m_pause.start();
     if (!m_latest.isActive())
-        m_latest.start();
+        m_latest.start(m_interval);
 }
 
 void RecoveryWriter::startCopy()
 {
     m_pause.stop();
     m_latest.stop();
+    if (m_interval > 0 && m_sinceLastCopy.isValid() && !m_sinceLastCopy.hasExpired(m_interval)) {
+        // The last copy is recent: this one waits for the rest of the interval.
+        m_latest.start(int(m_interval - m_sinceLastCopy.elapsed()));
+        return;
+    }
     if (m_jobRunning) {
         m_copyWanted = true;
         return;
@@ -79,6 +84,7 @@ void RecoveryWriter::startCopy()
     m_sourceChanges = connect(document, &QTextDocument::contentsChange, this,
                               [this](int position, int, int) { m_snapshot->sourceChanged(position); });
     m_copyingFor.start();
+    m_sinceLastCopy.start();
     m_slicer.start(0);
 }
 
@@ -101,7 +107,7 @@ void RecoveryWriter::copySlice()
     }
     // Edits far up a large document may keep sending the copy back; past the latest time it
     // is finished in one go.
-    const bool overdue = m_copyingFor.hasExpired(m_latest.interval());
+    const bool overdue = m_copyingFor.hasExpired(m_interval);
     const QDeadlineTimer deadline = overdue ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(SliceMilliseconds);
     if (!m_snapshot->copyMore(deadline))
         return;
@@ -182,6 +188,7 @@ void RecoveryWriter::discard()
 {
     m_pause.stop();
     m_latest.stop();
+    m_sinceLastCopy.invalidate(); // new work gets its first copy after the pause
     m_copyWanted = false;
     stopCopying();
     if (m_cancelJob)

@@ -22,10 +22,10 @@ class QTextDocument;
 class TCustomRichEdit;
 
 // Keeps a recovery copy of the editor's document while it has unsaved changes (RecoveryStore):
-// after a short pause in editing, and at the latest a fixed time after a change, the document is
-// copied a slice at a time between events and written as RTF on a worker thread, durably, so
-// that typing never waits for it. Removing the copy (the work was saved or given up) also drops
-// any copy on its way.
+// after a short pause in editing, but not more often than once an interval (and once an
+// interval while editing goes on without a pause), the document is copied a slice at a time
+// between events and written as RTF on a worker thread, durably, so that typing never waits for
+// it. Removing the copy (the work was saved or given up) also drops any copy on its way.
 class RecoveryWriter : public QObject {
     Q_OBJECT
 
@@ -41,8 +41,9 @@ public:
     RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> origin);
     ~RecoveryWriter() override;
 
-    // The pause in editing before a copy is made, and the longest a change waits for one.
-    void setDelays(int pauseMilliseconds, int latestMilliseconds);
+    // The pause in editing before a copy is made, and the interval: copies start at most once an
+    // interval, and a change waits at most an interval for its copy (unless one is being made).
+    void setDelays(int pauseMilliseconds, int intervalMilliseconds);
     // The editor's content changed (or its modified state, by an undo back to it).
     void documentChanged();
     // The work is saved or given up.
@@ -68,7 +69,9 @@ private:
     QTimer m_pause;
     QTimer m_latest;
     QTimer m_slicer;
+    int m_interval = 0;
     QElapsedTimer m_copyingFor;
+    QElapsedTimer m_sinceLastCopy;
 
     std::unique_ptr<DocumentSnapshot> m_snapshot;
     QPointer<QTextDocument> m_source;
