@@ -24,5 +24,6 @@ bool DiskChangeCheck::mayOverwrite(const QString& path) const
     if (now == m_file)
         return true;
     const int question = now.exists() ? StringId::ChangedOnDisk : StringId::RemovedFromDisk;
-    return DialogService::instance().confirm(StringTable::format(question, {path})) == DialogService::Answer::Yes;
+    return DialogService::instance().confirm(StringTable::format(question, {path})) ==
+           DialogService::Answer::Yes;
 }

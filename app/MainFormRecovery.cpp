@@ -20,7 +20,8 @@ void TMainForm::OfferRecovery()
     std::vector<RecoveryStore::Claimed> claimed = RecoveryStore::claimOrphans();
     for (RecoveryStore::Claimed& candidate : claimed) {
         const RecoveryStore::Copy& copy = candidate.copy;
-        const QString name = copy.documentName.isEmpty() ? StringTable::load(StringId::Untitled) : copy.documentName;
+        const QString name =
+            copy.documentName.isEmpty() ? StringTable::load(StringId::Untitled) : copy.documentName;
         const QString time = QLocale().toString(copy.savedAt.toLocalTime(), QLocale::ShortFormat);
         switch (DialogService::instance().confirm(StringTable::format(StringId::RecoverWork, {name, time}))) {
         case DialogService::Answer::Cancel:

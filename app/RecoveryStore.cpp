@@ -39,7 +39,8 @@ std::optional<PlainTextFormat> plainTextFormat(const QByteArray& field)
         return std::nullopt;
     bool ok = false;
     const int encoding = parts[0].toInt(&ok);
-    if (!ok || encoding < int(PlainTextFormat::Encoding::Utf8) || encoding > int(PlainTextFormat::Encoding::Windows1252))
+    if (!ok || encoding < int(PlainTextFormat::Encoding::Utf8) ||
+        encoding > int(PlainTextFormat::Encoding::Windows1252))
         return std::nullopt;
     PlainTextFormat format;
     format.encoding = PlainTextFormat::Encoding(encoding);
@@ -66,7 +67,8 @@ bool RecoveryStore::makeFolder()
         return true;
     if (!QDir().mkpath(path))
         return false;
-    return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return QFile::setPermissions(path,
+                                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QString RecoveryStore::newId()

@@ -108,7 +108,8 @@ void RecoveryWriter::copySlice()
     // Edits far up a large document may keep sending the copy back; past the latest time it
     // is finished in one go.
     const bool overdue = m_copyingFor.hasExpired(m_interval);
-    const QDeadlineTimer deadline = overdue ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(SliceMilliseconds);
+    const QDeadlineTimer deadline =
+        overdue ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(SliceMilliseconds);
     if (!m_snapshot->copyMore(deadline))
         return;
 
@@ -152,7 +153,8 @@ void RecoveryWriter::copySlice()
                 }
             }
         }
-        QMetaObject::invokeMethod(this, [this, ok] { jobDone(ok); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, ok] { jobDone(ok); }, Qt::QueuedConnection);
     });
 }
 

@@ -22,7 +22,7 @@ constexpr int SliceMilliseconds = 6;
 
 double threadMilliseconds()
 {
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }

@@ -94,14 +94,17 @@ QByteArray readLink(const QString& givenPath, const QByteArray& link)
 // A link that another user planted in a folder everybody may write to (such as /tmp) must not
 // redirect our write: the kernel refuses to follow such links when we open them, and we must
 // not go around that by resolving the link ourselves.
-void refuseForeignLinkInSharedFolder(const QString& givenPath, const QByteArray& folder, const struct stat& link)
+void refuseForeignLinkInSharedFolder(const QString& givenPath, const QByteArray& folder,
+                                     const struct stat& link)
 {
     struct stat status {};
     if (::stat(folder.constData(), &status) != 0)
         cannotCreate(givenPath, reasonOf(errno));
     const bool shared = (status.st_mode & S_ISVTX) && (status.st_mode & S_IWOTH);
     if (shared && link.st_uid != ::geteuid() && link.st_uid != status.st_uid)
-        cannotCreate(givenPath, QStringLiteral("a symbolic link that another user owns in a shared folder is not followed"));
+        cannotCreate(
+            givenPath,
+            QStringLiteral("a symbolic link that another user owns in a shared folder is not followed"));
 }
 
 Target resolveTarget(const QString& givenPath)
@@ -162,7 +165,8 @@ void copyExtendedAttributes(const QByteArray& from, int toFd)
         if (length < 0)
             continue;
         QByteArray value(length, '\0');
-        const ssize_t read = ::getxattr(from.constData(), name.constData(), value.data(), size_t(value.size()));
+        const ssize_t read =
+            ::getxattr(from.constData(), name.constData(), value.data(), size_t(value.size()));
         // Attributes that only the system may set (security labels, trusted data) are kept where
         // we are allowed to; a file system without them has nothing to keep.
         if (read >= 0)
@@ -174,7 +178,8 @@ bool writeAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
+        const ssize_t written =
+            ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -249,7 +254,8 @@ void writeInPlace(const QString& givenPath, const Target& target, const DurableF
 // over the target. A named temporary file that was not committed is removed.
 class Temporary {
 public:
-    Temporary(QByteArray folder, QByteArray targetName) : m_folder(std::move(folder)), m_base(std::move(targetName))
+    Temporary(QByteArray folder, QByteArray targetName)
+        : m_folder(std::move(folder)), m_base(std::move(targetName))
     {
         m_base.truncate(100); // room for the prefix and suffix within a file name's 255 bytes
     }
@@ -283,7 +289,10 @@ public:
         return true;
     }
 
-    int fd() const { return m_fd; }
+    int fd() const
+    {
+        return m_fd;
+    }
 
     // Gives the written file the target's name; false with errno set.
     bool commit(const QByteArray& target)
@@ -309,7 +318,8 @@ private:
         for (int attempt = 0; attempt < 100; ++attempt) {
             QByteArray name = candidateName();
             name.chop(6);
-            name += QByteArray::number(QRandomGenerator::system()->generate() % 1000000u).rightJustified(6, '0');
+            name +=
+                QByteArray::number(QRandomGenerator::system()->generate() % 1000000u).rightJustified(6, '0');
             if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
                 m_name = name;
                 return true;
@@ -340,7 +350,8 @@ public:
             return false;
         qsizetype done = 0;
         while (done < m_buffer.size()) {
-            const ssize_t written = ::write(m_fd, m_buffer.constData() + done, size_t(m_buffer.size() - done));
+            const ssize_t written =
+                ::write(m_fd, m_buffer.constData() + done, size_t(m_buffer.size() - done));
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0) {
@@ -373,7 +384,8 @@ private:
     QByteArray m_buffer;
 };
 
-void replace(const QString& givenPath, const Target& target, Temporary& temporary, const DurableFile::Producer& produce)
+void replace(const QString& givenPath, const Target& target, Temporary& temporary,
+             const DurableFile::Producer& produce)
 {
     const int fd = temporary.fd();
     // The owner first: changing it clears the setgid bit, which the permissions set last restore.

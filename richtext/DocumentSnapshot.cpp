@@ -10,8 +10,7 @@
 namespace {
 // Formats refer to the objects (lists, frames) of their own document by number; a copy for
 // another document must not.
-template <typename Format>
-Format withoutObject(Format format)
+template <typename Format> Format withoutObject(Format format)
 {
     if (format.hasProperty(QTextFormat::ObjectIndex))
         format.clearProperty(QTextFormat::ObjectIndex);
@@ -66,9 +65,11 @@ void DocumentSnapshot::sourceChanged(int position)
 {
     if (position >= m_copiedTo)
         return; // not copied yet: it is read as it is now
-    while (!m_paragraphs.isEmpty() && m_paragraphs.constLast().position + m_paragraphs.constLast().length > position)
+    while (!m_paragraphs.isEmpty() &&
+           m_paragraphs.constLast().position + m_paragraphs.constLast().length > position)
         m_paragraphs.removeLast();
-    m_copiedTo = m_paragraphs.isEmpty() ? 0 : m_paragraphs.constLast().position + m_paragraphs.constLast().length;
+    m_copiedTo =
+        m_paragraphs.isEmpty() ? 0 : m_paragraphs.constLast().position + m_paragraphs.constLast().length;
     m_complete = false;
 }
 

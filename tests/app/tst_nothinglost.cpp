@@ -76,10 +76,7 @@ private slots:
         QVERIFY(RecoveryStore::folder().startsWith(m_state.path()));
     }
 
-    void init()
-    {
-        QDir(RecoveryStore::folder()).removeRecursively();
-    }
+    void init() { QDir(RecoveryStore::folder()).removeRecursively(); }
 
     void recoveryOffer_data()
     {
@@ -145,7 +142,8 @@ private slots:
         fixture.dialogs().confirmAnswers = {Answer::Yes};
         fixture.show();
         QTRY_COMPARE(fixture.dialogs().asked, QStringList{"confirm"});
-        QVERIFY(fixture.dialogs().confirmTexts.value(0).startsWith(QStringLiteral("Recover the unsaved changes to Untitled from ")));
+        QVERIFY(fixture.dialogs().confirmTexts.value(0).startsWith(
+            QStringLiteral("Recover the unsaved changes to Untitled from ")));
         QCOMPARE(fixture.documentText(), QStringLiteral("never saved"));
         save(fixture);
         QCOMPARE(fixture.dialogs().asked, (QStringList{"confirm", "save"}));
@@ -209,8 +207,10 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("question");
-        const QString changed = QStringLiteral("%1 has been changed by another program since it was opened or saved. Overwrite it?");
-        const QString removed = QStringLiteral("%1 has been removed or renamed by another program since it was opened or saved. Save it again?");
+        const QString changed = QStringLiteral(
+            "%1 has been changed by another program since it was opened or saved. Overwrite it?");
+        const QString removed = QStringLiteral(
+            "%1 has been removed or renamed by another program since it was opened or saved. Save it again?");
         QTest::newRow("unchanged") << "none" << int(Answer::Cancel) << QString();
         QTest::newRow("changed, overwrite") << "write" << int(Answer::Yes) << changed;
         QTest::newRow("changed, keep theirs") << "write" << int(Answer::No) << changed;
@@ -246,7 +246,8 @@ private slots:
         save(fixture);
 
         const bool asked = !question.isEmpty();
-        QCOMPARE(fixture.dialogs().confirmTexts, asked ? QStringList{question.arg(QStringLiteral("doc.rtf"))} : QStringList());
+        QCOMPARE(fixture.dialogs().confirmTexts,
+                 asked ? QStringList{question.arg(QStringLiteral("doc.rtf"))} : QStringList());
         const bool saved = !asked || Answer(answer) == Answer::Yes;
         if (saved) {
             QCOMPARE(DocumentFile::loadText(file), QStringLiteral("mine original text"));
@@ -344,7 +345,8 @@ private slots:
             FileSizeLimit limit(4096);
             save(fixture);
         }
-        QCOMPARE(fixture.dialogs().errors, QStringList{QStringLiteral("Failed to Save Stream: File too large.")});
+        QCOMPARE(fixture.dialogs().errors,
+                 QStringList{QStringLiteral("Failed to Save Stream: File too large.")});
         QCOMPARE(MainWindowFixture::readFile(file), old);
         QCOMPARE(TestFiles::entries(fixture.folder()), QStringList{QStringLiteral("big.rtf")});
         QVERIFY(fixture.editor().modified());

@@ -76,10 +76,14 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("write refused part-way") << "doc.rtf" << "Failed to Save Stream: File too large";
-        QTest::newRow("the name is a folder") << "sub" << "Cannot create file %1: Is a directory";
-        QTest::newRow("no such folder") << "missing/doc.rtf" << "Cannot create file %1: No such file or directory";
-        QTest::newRow("the content cannot be made") << "refused.rtf" << "Failed to Save Stream";
+        QTest::newRow("write refused part-way") << "doc.rtf"
+                                                << "Failed to Save Stream: File too large";
+        QTest::newRow("the name is a folder") << "sub"
+                                              << "Cannot create file %1: Is a directory";
+        QTest::newRow("no such folder") << "missing/doc.rtf"
+                                        << "Cannot create file %1: No such file or directory";
+        QTest::newRow("the content cannot be made") << "refused.rtf"
+                                                    << "Failed to Save Stream";
     }
 
     void failuresLeaveTheOldFileAndSayWhy()
@@ -96,7 +100,8 @@ private slots:
 
         QString failure;
         if (name == QLatin1String("refused.rtf")) {
-            failure = TestFiles::failureOf([&] { DurableFile::write(target, [](QIODevice&) { return false; }); });
+            failure =
+                TestFiles::failureOf([&] { DurableFile::write(target, [](QIODevice&) { return false; }); });
         } else {
             FileSizeLimit limit(4096);
             failure = TestFiles::failureOf([&] { DurableFile::write(target, QByteArray(100000, 'x')); });
@@ -112,10 +117,18 @@ private slots:
         QTest::addColumn<QString>("link");
         QTest::addColumn<QString>("pointsTo");
         QTest::addColumn<QString>("written");
-        QTest::newRow("relative") << "link.rtf" << "real/doc.rtf" << "real/doc.rtf";
-        QTest::newRow("absolute") << "link.rtf" << "@/real/doc.rtf" << "real/doc.rtf";
-        QTest::newRow("chain") << "link.rtf" << "second.rtf" << "real/doc.rtf";
-        QTest::newRow("dangling: the target is made") << "link.rtf" << "real/new.rtf" << "real/new.rtf";
+        QTest::newRow("relative") << "link.rtf"
+                                  << "real/doc.rtf"
+                                  << "real/doc.rtf";
+        QTest::newRow("absolute") << "link.rtf"
+                                  << "@/real/doc.rtf"
+                                  << "real/doc.rtf";
+        QTest::newRow("chain") << "link.rtf"
+                               << "second.rtf"
+                               << "real/doc.rtf";
+        QTest::newRow("dangling: the target is made") << "link.rtf"
+                                                      << "real/new.rtf"
+                                                      << "real/new.rtf";
     }
 
     void followsLinksAndKeepsThem()
@@ -136,7 +149,8 @@ private slots:
         QCOMPARE(TestFiles::read(where + u'/' + written), QByteArray("new"));
         QVERIFY(S_ISLNK(statusOf(where + u'/' + link, false).st_mode));
         QVERIFY(S_ISLNK(statusOf(where + QStringLiteral("/second.rtf"), false).st_mode));
-        QCOMPARE(TestFiles::entries(where + QStringLiteral("/real")).size(), written.endsWith(u"new.rtf") ? 2 : 1);
+        QCOMPARE(TestFiles::entries(where + QStringLiteral("/real")).size(),
+                 written.endsWith(u"new.rtf") ? 2 : 1);
     }
 
     void aLinkThatPointsAtItselfIsRefused()
@@ -161,10 +175,13 @@ private slots:
         QVERIFY(TestFiles::write(victim, "precious"));
         const QString planted = shared + QStringLiteral("/out.rtf");
         QVERIFY(QFile::link(victim, planted));
-        QCOMPARE(::lchown(QFile::encodeName(planted).constData(), UnprivilegedUser::NobodyId, UnprivilegedUser::NobodyId), 0);
+        QCOMPARE(::lchown(QFile::encodeName(planted).constData(), UnprivilegedUser::NobodyId,
+                          UnprivilegedUser::NobodyId),
+                 0);
 
-        QVERIFY(TestFiles::failureOf([&] { DurableFile::write(planted, QByteArray("x")); })
-                    .startsWith(QStringLiteral("Cannot create file %1: ").arg(planted)));
+        QVERIFY(TestFiles::failureOf([&] {
+                    DurableFile::write(planted, QByteArray("x"));
+                }).startsWith(QStringLiteral("Cannot create file %1: ").arg(planted)));
         QCOMPARE(TestFiles::read(victim), QByteArray("precious"));
 
         // Our own link there is followed, as the kernel would.
@@ -217,7 +234,8 @@ private slots:
         const QString where = folder(QStringLiteral("readonly"));
         const QString target = where + QStringLiteral("/doc.rtf");
         QVERIFY(TestFiles::write(target, "old content"));
-        QCOMPARE(::chown(QFile::encodeName(target).constData(), UnprivilegedUser::NobodyId, UnprivilegedUser::NobodyId),
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), UnprivilegedUser::NobodyId,
+                         UnprivilegedUser::NobodyId),
                  UnprivilegedUser::isRoot() ? 0 : -1);
         QCOMPARE(::chmod(QFile::encodeName(where).constData(), 0555), 0);
         {

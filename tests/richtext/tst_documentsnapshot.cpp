@@ -15,7 +15,8 @@ namespace {
 QTextCharFormat styled(int variant)
 {
     QTextCharFormat format;
-    format.setFontFamilies(QStringList{variant % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New")});
+    format.setFontFamilies(
+        QStringList{variant % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New")});
     format.setFontWeight(variant % 3 ? QFont::Normal : QFont::Bold);
     format.setFontItalic(variant % 5 == 0);
     if (variant % 7 == 0)
@@ -56,7 +57,8 @@ void edit(QTextDocument& document, QRandomGenerator& random)
         cursor.insertText(QStringLiteral("typed"), styled(int(random.bounded(10))));
         break;
     case 1:
-        cursor.setPosition(qMin(length, cursor.position() + int(random.bounded(40))), QTextCursor::KeepAnchor);
+        cursor.setPosition(qMin(length, cursor.position() + int(random.bounded(40))),
+                           QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         break;
     case 2:

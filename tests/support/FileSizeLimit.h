@@ -13,6 +13,6 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    rlimit m_saved {};
+    rlimit m_saved{};
     void (*m_savedHandler)(int) = nullptr;
 };
