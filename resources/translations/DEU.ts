@@ -166,6 +166,24 @@
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
+        <source>%s has been changed by another program since it was opened or saved. Overwrite it?</source>
+        <comment>65422</comment>
+        <extracomment>String 65422 of the program&apos;s messages.</extracomment>
+        <translation>%s wurde seit dem Öffnen oder Speichern von einem anderen Programm geändert. Überschreiben?</translation>
+    </message>
+    <message>
+        <source>%s has been removed or renamed by another program since it was opened or saved. Save it again?</source>
+        <comment>65423</comment>
+        <extracomment>String 65423 of the program&apos;s messages.</extracomment>
+        <translation>%s wurde seit dem Öffnen oder Speichern von einem anderen Programm entfernt oder umbenannt. Erneut speichern?</translation>
+    </message>
+    <message>
+        <source>Recover the unsaved changes to %s from %s?</source>
+        <comment>65424</comment>
+        <extracomment>String 65424 of the program&apos;s messages.</extracomment>
+        <translation>Die nicht gespeicherten Änderungen an %s vom %s wiederherstellen?</translation>
+    </message>
+    <message>
         <source>Document</source>
         <comment>65450</comment>
         <extracomment>String 65450 of the program&apos;s messages.</extracomment>
