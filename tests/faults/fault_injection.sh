@@ -22,7 +22,6 @@ done
 
 work=$(mktemp -d /tmp/lumaro-faults.XXXXXX)
 chmod 755 "$work"
-display=":$((RANDOM % 400 + 500))"
 server=""
 app=""
 cleanup() {
@@ -39,9 +38,14 @@ fail() {
     failures=$((failures + 1))
 }
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A free display chosen by the server, which never resets between the many programs started here.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 server=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
 export HOME=$work/home XDG_STATE_HOME=$work/state LUMARO_RECOVERY_PAUSE_MS=100
 mkdir -p "$HOME"
 recovery=$XDG_STATE_HOME/lumaropad/recovery
