@@ -3,8 +3,10 @@
 
 #include "app/TMainForm.h"
 
+#include "app/KeyHold.h"
+#include "app/LoadIndicator.h"
 #include "app/RecoveryWriter.h"
-
+#include "framework/AppError.h"
 #include "framework/DialogService.h"
 #include "framework/MessageDispatch.h"
 #include "framework/SilentAbort.h"
@@ -14,13 +16,17 @@
 #include "framework/TPrintDialog.h"
 #include "framework/TPrinter.h"
 #include "framework/TSaveDialog.h"
+#include "richtext/DocumentLoader.h"
 #include "richtext/RichEditPrinter.h"
 #include "richtext/TCustomRichEdit.h"
 #include "richtext/TRichEditStrings.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScopeGuard>
+#include <QTextDocument>
 
 void TMainForm::ConfirmSaveChanges()
 {
@@ -43,6 +49,7 @@ void TMainForm::ConfirmSaveChanges()
 void TMainForm::FileNew(QObject*)
 {
     ConfirmSaveChanges();
+    CancelLoad();
     SetDocumentName(StringTable::load(StringId::Untitled));
     Editor->Clear();
     Editor->setModified(false);
@@ -50,21 +57,88 @@ void TMainForm::FileNew(QObject*)
     documentStored(QString(), FileIdentity());
 }
 
-void TMainForm::OpenDocument(const QString& fileName)
+void TMainForm::OpenDocument(const QString& fileName, const std::function<void()>& opened)
 {
+    // What cannot be opened at all fails here, at once.
+    if (QFile file(fileName); !file.open(QIODevice::ReadOnly))
+        throw AppError(StringTable::format(StringId::CannotOpenFile, {fileName}));
+    prepareLoading();
+    const bool wasLoading = m_loader->isLoading();
+    m_loadingName = fileName;
     // Taken before reading, so that a change while the file is read counts as a change.
-    const FileIdentity file = FileIdentity::of(fileName);
-    {
-        // A large document takes a moment to read: the pointer says so.
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        Editor->lines()->LoadFromFile(fileName);
-    }
-    SetDocumentName(fileName);
+    m_loadingFile = FileIdentity::of(fileName);
+    m_whenOpened = opened;
+    m_revisionAtLoad = Editor->document()->revision();
+    m_loader->start(fileName, Editor->defaultCharFormat());
+    m_loadIndicator->begin(fileName);
+    m_heldKeys->hold();
     Editor->setFocus();
-    Editor->setModified(false);
-    ShowModifiedState(false);
-    documentStored(fileName, file);
+    // The pointer says that the program works (and still takes input).
+    if (!wasLoading)
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+}
+
+bool TMainForm::loading() const
+{
+    return m_loader && m_loader->isLoading();
+}
+
+void TMainForm::CancelLoad()
+{
+    if (loading())
+        m_loader->cancel();
+}
+
+void TMainForm::prepareLoading()
+{
+    if (m_loader)
+        return;
+    m_loader = new DocumentLoader(this);
+    connect(m_loader, &DocumentLoader::progressed, this, &TMainForm::loadProgressed);
+    connect(m_loader, &DocumentLoader::finished, this, &TMainForm::loadFinished);
+    m_loadIndicator = new LoadIndicator(Editor);
+    m_heldKeys = new KeyHold(Editor, [this](const QKeyEvent& key) {
+        if (key.key() != Qt::Key_Escape || key.modifiers() != Qt::NoModifier)
+            return false;
+        CancelLoad();
+        return true;
+    });
+}
+
+void TMainForm::loadProgressed(int percent)
+{
+    m_loadIndicator->setPercent(percent);
+}
+
+void TMainForm::loadFinished()
+{
+    DocumentLoader::Result result = m_loader->takeResult();
+    const std::function<void()> opened = std::exchange(m_whenOpened, {});
+    m_loadIndicator->hide();
+    QGuiApplication::restoreOverrideCursor();
+    MessageDispatch::run([&] {
+        // Keys typed during the load go to the document shown at its end, whatever it is.
+        const auto release = qScopeGuard([this] {
+            m_heldKeys->release();
+            Q_EMIT loadEnded();
+        });
+        if (result.cancelled)
+            return;
+        if (!result.error.isEmpty())
+            throw AppError(result.error);
+        // Work done on the shown document while the new one loaded (a format, a drop) is not
+        // discarded without asking.
+        if (Editor->document()->revision() != m_revisionAtLoad)
+            ConfirmSaveChanges();
+        Editor->lines()->adopt(std::move(result.document), result.kind, result.textFormat);
+        SetDocumentName(m_loadingName);
+        Editor->setFocus();
+        Editor->setModified(false);
+        ShowModifiedState(false);
+        documentStored(m_loadingName, m_loadingFile);
+        if (opened)
+            opened();
+    });
 }
 
 void TMainForm::FileOpen(QObject*)
@@ -74,8 +148,8 @@ void TMainForm::FileOpen(QObject*)
     if (!OpenDialog->Execute())
         return;
     m_lastFolder = QFileInfo(OpenDialog->fileName()).absolutePath();
-    OpenDocument(OpenDialog->fileName());
-    Editor->setReadOnly(OpenDialog->options().testFlag(TFileDialog::ofReadOnly));
+    const bool readOnly = OpenDialog->options().testFlag(TFileDialog::ofReadOnly);
+    OpenDocument(OpenDialog->fileName(), [this, readOnly] { Editor->setReadOnly(readOnly); });
 }
 
 void TMainForm::FileSave(QObject* Sender)

@@ -31,6 +31,8 @@ void TMainForm::OfferRecovery()
             continue;
         case DialogService::Answer::Yes:
             ConfirmSaveChanges();
+            // The recovered work is what the user chose to see, not a file still loading.
+            CancelLoad();
             Editor->lines()->LoadFromFile(copy.path);
             Editor->lines()->setPlainTextFormat(copy.plainText);
             SetDocumentName(name);

@@ -56,7 +56,12 @@ TMainForm::TMainForm(QWidget* owner) : TForm(owner)
 }
 
 // Out of line for the recovery writer, which goes before the editor it watches.
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // A window closed while a document loads gives the load up; the pointer is the program's again.
+    if (loading())
+        QGuiApplication::restoreOverrideCursor();
+}
 
 void TMainForm::Loaded()
 {

@@ -3,10 +3,14 @@
 #include "app/DiskChangeCheck.h"
 #include "framework/TForm.h"
 
+#include <functional>
 #include <memory>
 
+class DocumentLoader;
 class FileDropFilter;
+class KeyHold;
 class KeyboardAccess;
+class LoadIndicator;
 class RecoveryWriter;
 class TabStopMarks;
 class TBevel;
@@ -52,7 +56,15 @@ public:
 
     // File commands.
     void ConfirmSaveChanges();
-    void OpenDocument(const QString& fileName);
+    // Loads the file into the editor while the window goes on working: the load shows its
+    // progress, Escape cancels it and leaves the document as it was, and keys typed meanwhile go
+    // to the new document once it is shown. Then the name, caption, focus and modified state
+    // follow, and opened runs. A file that cannot be opened fails at once; a failure while it is
+    // read is shown when it comes, and the document and its name stay as they were.
+    void OpenDocument(const QString& fileName, const std::function<void()>& opened = {});
+    bool loading() const;
+    // Gives up the load under way; the document stays as it was.
+    void CancelLoad();
     // The folder the file dialogs start in: the current document's, else the last one a file
     // was chosen in, else the user's documents folder.
     QString dialogFolder() const;
@@ -125,6 +137,10 @@ public Q_SLOTS:
 
     void SwitchLanguage(QObject* Sender);
 
+Q_SIGNALS:
+    // A load has ended: its document is shown, or it failed or was cancelled.
+    void loadEnded();
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -140,6 +156,10 @@ private:
     // The document now is what its file holds: what a later save checks against, and no
     // recovery copy.
     void documentStored(const QString& fileName, const FileIdentity& file);
+
+    void prepareLoading();
+    void loadProgressed(int percent);
+    void loadFinished();
 
     TCustomRichEdit* Editor = nullptr;
     TStatusBar* StatusBar = nullptr;
@@ -178,4 +198,12 @@ private:
     bool m_droppingMarker = false;
     FileDropFilter* m_editorDrops = nullptr;
     TabStopMarks* m_tabStopMarks = nullptr;
+
+    DocumentLoader* m_loader = nullptr;
+    KeyHold* m_heldKeys = nullptr;
+    LoadIndicator* m_loadIndicator = nullptr;
+    QString m_loadingName;
+    std::function<void()> m_whenOpened;
+    int m_revisionAtLoad = 0;
+    FileIdentity m_loadingFile;
 };

@@ -35,6 +35,7 @@ enum : int {
     ChangedOnDisk,
     RemovedFromDisk,
     RecoverWork,
+    LoadingDocument,
 
     // Names and descriptions for assistive technology.
     AccessibleEditor = 65450,

@@ -27,12 +27,13 @@ QByteArray readFile(const QString& path)
 } // namespace
 
 DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& document,
-                                      const QTextCharFormat& defaultFormat, PlainTextFormat* textFormat)
+                                      const QTextCharFormat& defaultFormat, PlainTextFormat* textFormat,
+                                      ReadProgress* progress)
 {
     const QByteArray data = readFile(path);
-    if (RtfReader::read(data, document))
+    if (RtfReader::read(data, document, progress))
         return Kind::RichText;
-    PlainTextReader::read(data, document, defaultFormat, textFormat);
+    PlainTextReader::read(data, document, defaultFormat, textFormat, progress);
     return Kind::PlainText;
 }
 

@@ -6,6 +6,7 @@
 
 class QTextCharFormat;
 class QTextDocument;
+class ReadProgress;
 
 // Loading and saving document files. A file is read as RTF when it starts as RTF, else as plain
 // text in the default format; the extension changes nothing. Saving writes RTF, or plain text
@@ -19,9 +20,10 @@ public:
     enum class Kind { RichText, PlainText };
 
     // Replaces the document's content; on failure the document is left as it was. textFormat,
-    // when given, receives how a plain-text file was written.
+    // when given, receives how a plain-text file was written; progress, when given, follows the
+    // read and may stop it, leaving the document unfinished (ReadProgress.h).
     static Kind load(const QString& path, QTextDocument& document, const QTextCharFormat& defaultFormat,
-                     PlainTextFormat* textFormat = nullptr);
+                     PlainTextFormat* textFormat = nullptr, ReadProgress* progress = nullptr);
     // The text the document would hold after load() (paragraphs separated by '\n'), without
     // building a document.
     static QString loadText(const QString& path);

@@ -1,6 +1,7 @@
 #include "richtext/PlainTextReader.h"
 
 #include "richtext/CodePageDecoder.h"
+#include "richtext/ReadProgress.h"
 #include "richtext/Windows1252.h"
 
 #include <QStringDecoder>
@@ -173,14 +174,26 @@ QString PlainTextReader::decode(QByteArrayView bytes, PlainTextFormat* format)
 }
 
 void PlainTextReader::read(QByteArrayView bytes, QTextDocument& document, const QTextCharFormat& format,
-                           PlainTextFormat* textFormat)
+                           PlainTextFormat* textFormat, ReadProgress* progress)
 {
+    // Decoding is quick; building the paragraphs is what takes time, so the text goes in in
+    // pieces and progress is told between them.
+    constexpr qsizetype Piece = 256 * 1024;
     const QString text = decode(bytes, textFormat);
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
     QTextCursor cursor(&document);
+    cursor.beginEditBlock();
     cursor.setBlockCharFormat(format);
-    cursor.insertText(text, format); // every '\n' starts a paragraph
+    for (qsizetype start = 0; start < text.size();) {
+        if (progress)
+            progress->report(start, text.size());
+        // Every '\n' starts a paragraph.
+        const qsizetype length = qMin(Piece, text.size() - start);
+        cursor.insertText(QStringView(text).sliced(start, length).toString(), format);
+        start += length;
+    }
+    cursor.endEditBlock();
     document.setUndoRedoEnabled(undo);
 }

@@ -7,6 +7,7 @@
 
 class QTextCharFormat;
 class QTextDocument;
+class ReadProgress;
 
 // Plain text. A byte-order mark decides the encoding (UTF-8, UTF-16 little or big endian);
 // without one, UTF-8 when the bytes are valid UTF-8 or at least as many of their multi-byte
@@ -17,7 +18,8 @@ class PlainTextReader {
 public:
     // The text with every line break as '\n'; format, when given, receives how it was written.
     static QString decode(QByteArrayView bytes, PlainTextFormat* format = nullptr);
-    // Replaces the content of document with the paragraphs of bytes in format.
+    // Replaces the content of document with the paragraphs of bytes in format. progress, when
+    // given, follows the read and may stop it (ReadProgress.h).
     static void read(QByteArrayView bytes, QTextDocument& document, const QTextCharFormat& format,
-                     PlainTextFormat* textFormat = nullptr);
+                     PlainTextFormat* textFormat = nullptr, ReadProgress* progress = nullptr);
 };

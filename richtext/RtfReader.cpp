@@ -1,6 +1,7 @@
 #include "richtext/RtfReader.h"
 
 #include "richtext/CodePageDecoder.h"
+#include "richtext/ReadProgress.h"
 #include "richtext/RtfDocumentSink.h"
 #include "richtext/RtfTextSink.h"
 #include "richtext/RtfTokenizer.h"
@@ -280,8 +281,9 @@ private:
 
 class Parser {
 public:
-    Parser(QByteArrayView data, RtfSink& sink)
-        : m_tokens(data), m_sink(sink), m_lastBrace(data.lastIndexOf('}'))
+    Parser(QByteArrayView data, RtfSink& sink, ReadProgress* progress = nullptr)
+        : m_tokens(data), m_sink(sink), m_lastBrace(data.lastIndexOf('}')), m_size(data.size()),
+          m_progress(progress)
     {
     }
     void run();
@@ -290,6 +292,10 @@ private:
     // Beyond this depth groups are counted but share their parent's state, so a file cannot
     // make the reader's memory grow with its nesting.
     static constexpr int MaxStateDepth = 4096;
+    // How much input is read between two reports of progress.
+    static constexpr qsizetype ReportEvery = 64 * 1024;
+
+    void reportProgress();
 
     void groupStart();
     void finish();
@@ -335,6 +341,9 @@ private:
     // Text outside every group (after a surplus closing brace) is part of the document, but
     // bytes after the last closing brace are not.
     qsizetype m_lastBrace;
+    qsizetype m_size;
+    ReadProgress* m_progress;
+    qsizetype m_nextReport = ReportEvery;
 
     GroupState m_state;
     std::vector<GroupState> m_stack; // the states of the enclosing groups
@@ -373,11 +382,19 @@ private:
     RtfCharFormat m_endMark;
 };
 
+void Parser::reportProgress()
+{
+    m_nextReport = m_tokens.position() + ReportEvery;
+    m_progress->report(m_tokens.position(), m_size);
+}
+
 void Parser::run()
 {
     m_pendingText.reserve(4096);
     for (;;) {
         const RtfTokenizer::Token token = m_tokens.next();
+        if (m_progress && m_tokens.position() >= m_nextReport)
+            reportProgress();
         if (m_skipDepth > 0) {
             if (token.kind == Kind::GroupStart) {
                 ++m_skipDepth;
@@ -1285,12 +1302,12 @@ bool RtfReader::parse(QByteArrayView data, RtfSink& sink)
     return true;
 }
 
-bool RtfReader::read(QByteArrayView data, QTextDocument& document)
+bool RtfReader::read(QByteArrayView data, QTextDocument& document, ReadProgress* progress)
 {
     if (!looksLikeRtf(data))
         return false;
     RtfDocumentSink sink(document);
-    Parser(data, sink).run();
+    Parser(data, sink, progress).run();
     return true;
 }
 

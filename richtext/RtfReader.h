@@ -8,6 +8,7 @@
 
 class QIODevice;
 class QTextDocument;
+class ReadProgress;
 
 // Reads RTF as word processors, converters and the simple editors of operating systems write
 // it. Data that does not start as RTF ("{\rtf") is refused so that the caller can read it as
@@ -24,7 +25,8 @@ public:
 
     // Replaces the content of document; false (document untouched) when data is not RTF.
     // Undo is off while the document is built and the undo history is gone afterwards.
-    static bool read(QByteArrayView data, QTextDocument& document);
+    // progress, when given, follows the read and may stop it (ReadProgress.h).
+    static bool read(QByteArrayView data, QTextDocument& document, ReadProgress* progress = nullptr);
     // Reads the whole device first; false when it cannot be read or is not RTF.
     static bool read(QIODevice& device, QTextDocument& document);
 

@@ -7,7 +7,7 @@
 #include "richtext/ParagraphDecorations.h"
 #include "richtext/ParagraphLayout.h"
 #include "richtext/RtfReader.h"
-#include "richtext/RtfWriter.h"
+#include "richtext/SelectionMimeData.h"
 #include "richtext/TParaAttributes.h"
 #include "richtext/TRichEditStrings.h"
 #include "richtext/TTextAttributes.h"
@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -63,6 +64,24 @@ void layOutThrough(const QTextDocument& document, const QTextBlock& block)
         document.documentLayout()->blockBoundingRect(block);
 }
 
+// The clipboard's data is the selection as it was copied (or cut): the selection's data is
+// frozen as soon as it becomes the clipboard's.
+void freezeClipboardSelections()
+{
+    static const bool connected = [] {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QObject::connect(clipboard, &QClipboard::changed, clipboard, [clipboard](QClipboard::Mode mode) {
+            if (mode != QClipboard::Clipboard)
+                return;
+            const QMimeData* data = clipboard->mimeData(mode);
+            if (auto* selection = qobject_cast<const SelectionMimeData*>(data))
+                const_cast<SelectionMimeData*>(selection)->freeze();
+        });
+        return true;
+    }();
+    Q_UNUSED(connected);
+}
+
 QString withParagraphBreaks(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -92,6 +111,7 @@ TCustomRichEdit::TCustomRichEdit(QWidget* parent)
     connect(this, &QTextEdit::cursorPositionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(this, &QTextEdit::selectionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(m_font, &TFont::changed, this, &TCustomRichEdit::fontChanged);
+    freezeClipboardSelections();
     // As the window is created, the control's font becomes the default attributes.
     fontChanged();
     document()->setModified(false);
@@ -553,19 +573,26 @@ void TCustomRichEdit::applyDefaultColor()
 
 QMimeData* TCustomRichEdit::createMimeDataFromSelection() const
 {
-    const QTextDocumentFragment selection = textCursor().selection();
-    QTextDocument part;
-    part.setUndoRedoEnabled(false);
-    DocumentDefaults::setCharFormat(part, defaultCharFormat());
-    QTextCursor(&part).insertFragment(selection);
-    // Other programs know nothing of this control's default attributes.
-    DocumentDefaults::resolveAll(part);
-    auto* mime = new QMimeData;
-    mime->setData(RtfMime, RtfWriter::toRtf(part));
-    // Browsers, mail programs and GTK programs paste formatted text from HTML.
-    mime->setHtml(part.toHtml());
-    mime->setText(selection.toPlainText());
-    return mime;
+    auto* selection = new SelectionMimeData(textCursor());
+    if (m_mayDrag)
+        selection->freeze();
+    return selection;
+}
+
+void TCustomRichEdit::mousePressEvent(QMouseEvent* event)
+{
+    const QTextCursor cursor = textCursor();
+    if (event->button() == Qt::LeftButton && cursor.hasSelection()) {
+        const int at = cursorForPosition(event->position().toPoint()).position();
+        m_mayDrag = at >= cursor.selectionStart() && at <= cursor.selectionEnd();
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+void TCustomRichEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_mayDrag = false;
+    QTextEdit::mouseReleaseEvent(event);
 }
 
 bool TCustomRichEdit::canInsertFromMimeData(const QMimeData* source) const

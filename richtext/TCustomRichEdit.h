@@ -128,7 +128,11 @@ Q_SIGNALS:
     void OnSelectionChange(QObject* Sender);
 
 protected:
+    // The selection's data is made when it is read (SelectionMimeData), except for a drag, whose
+    // data is the selection as it was (and the clipboard's, frozen as it is set).
     QMimeData* createMimeDataFromSelection() const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     void changeEvent(QEvent* event) override;
@@ -164,4 +168,6 @@ private:
     mutable QFont m_countedFont;
     int m_reportedStart = 0;
     int m_reportedEnd = 0;
+    // A press in the selection may start a drag.
+    bool m_mayDrag = false;
 };

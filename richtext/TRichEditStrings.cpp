@@ -18,6 +18,12 @@ void TRichEditStrings::LoadFromFile(const QString& fileName)
     // Plain text carries no attributes of its own: it shows in the default attributes.
     PlainTextFormat textFormat;
     const DocumentFile::Kind kind = DocumentFile::load(fileName, *document, QTextCharFormat(), &textFormat);
+    adopt(std::move(document), kind, textFormat);
+}
+
+void TRichEditStrings::adopt(std::unique_ptr<QTextDocument> document, DocumentFile::Kind kind,
+                             const PlainTextFormat& textFormat)
+{
     m_owner->replaceDocument(document.release());
     if (kind == DocumentFile::Kind::PlainText)
         m_plainTextFormat = textFormat;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "richtext/DocumentFile.h"
 #include "richtext/PlainTextFormat.h"
 
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QTextDocument;
 class TCustomRichEdit;
 
 // The lines of a rich-text control as files see them: loading replaces the whole document
@@ -21,6 +24,8 @@ public:
     explicit TRichEditStrings(TCustomRichEdit* owner);
 
     void LoadFromFile(const QString& fileName);
+    // Takes over a document read elsewhere (DocumentLoader) as LoadFromFile takes the one it reads.
+    void adopt(std::unique_ptr<QTextDocument> document, DocumentFile::Kind kind, const PlainTextFormat& textFormat);
     void SaveToFile(const QString& fileName);
     // Writes RTF whatever the document was read from; from then on it is a rich-text document.
     void SaveAsRichText(const QString& fileName);

@@ -184,6 +184,12 @@
         <translation>Die nicht gespeicherten Änderungen an %s vom %s wiederherstellen?</translation>
     </message>
     <message>
+        <source>Loading %s: %d%%   (Esc cancels)</source>
+        <comment>65425</comment>
+        <extracomment>String 65425 of the program&apos;s messages.</extracomment>
+        <translation>%s wird geladen: %d%%   (Esc bricht ab)</translation>
+    </message>
+    <message>
         <source>Document</source>
         <comment>65450</comment>
         <extracomment>String 65450 of the program&apos;s messages.</extracomment>

@@ -184,6 +184,12 @@
         <translation>Récupérer les modifications non enregistrées de %s du %s&#xa0;?</translation>
     </message>
     <message>
+        <source>Loading %s: %d%%   (Esc cancels)</source>
+        <comment>65425</comment>
+        <extracomment>String 65425 of the program&apos;s messages.</extracomment>
+        <translation>Chargement de %s&#xa0;: %d&#xa0;%%   (Échap annule)</translation>
+    </message>
+    <message>
         <source>Document</source>
         <comment>65450</comment>
         <extracomment>String 65450 of the program&apos;s messages.</extracomment>

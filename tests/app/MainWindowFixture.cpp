@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <limits>
@@ -66,6 +67,15 @@ void MainWindowFixture::show()
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    waitForLoad();
+}
+
+void MainWindowFixture::waitForLoad()
+{
+    if (!m_form->loading())
+        return;
+    QSignalSpy ended(m_form.get(), &TMainForm::loadEnded);
+    QVERIFY(ended.wait(30000));
 }
 
 void MainWindowFixture::type(const QString& text)

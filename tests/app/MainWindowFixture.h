@@ -31,8 +31,11 @@ public:
     QString programFolder() const { return m_programFolder.path(); }
     QString documentsFolder() const { return m_home.filePath(QStringLiteral("Documents")); }
 
-    // Shows the window as the message loop does and waits until it is on screen and active.
+    // Shows the window as the message loop does and waits until it is on screen and active, and
+    // until a document named on the command line has loaded.
     void show();
+    // Waits until the document being loaded is shown (or its load has failed or was cancelled).
+    void waitForLoad();
     // Types text into the editor as the user does.
     void type(const QString& text);
     QString panelText(int panel) const;

@@ -104,6 +104,7 @@ private Q_SLOTS:
         fixture.dialogs().openAnswers = {chosen(opened)};
 
         runCommand(fixture, command);
+        fixture.waitForLoad();
 
         QCOMPARE(fixture.dialogs().asked, asked);
         QCOMPARE(fixture.dialogs().confirmTexts.value(0), QStringLiteral("Save changes to Untitled?"));
@@ -172,6 +173,7 @@ private Q_SLOTS:
         MainWindowFixture::writeFile(notes, original);
         fixture.show();
         fixture.form().OpenDocument(notes);
+        fixture.waitForLoad();
         QCOMPARE(fixture.documentText(), QString::fromUtf8("aé\nb"));
         QTest::keyClick(&fixture.editor(), Qt::Key_End, Qt::ControlModifier);
         fixture.type(QStringLiteral("c"));
@@ -190,6 +192,7 @@ private Q_SLOTS:
 
         // A new document is a rich-text one whatever was open before.
         fixture.form().OpenDocument(notes);
+        fixture.waitForLoad();
         QTest::keyClick(&fixture.editor(), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(!fixture.editor().lines()->plainTextFormat());
     }
@@ -263,6 +266,7 @@ private Q_SLOTS:
         MainWindowFixture::writeFile(file, Existing);
         fixture.dialogs().openAnswers = {chosen(file)};
         QTest::keyClick(&fixture.editor(), Qt::Key_O, Qt::ControlModifier);
+        fixture.waitForLoad();
         QCOMPARE(fixture.dialogs().lastOpenInitialDir, fixture.documentsFolder());
         QVERIFY(fixture.dialogs().lastOpenFilter.startsWith(QStringLiteral("All Files|*.*|*.txt|*.TXT|")));
         QVERIFY(!fixture.editor().readOnly());

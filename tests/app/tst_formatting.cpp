@@ -231,6 +231,7 @@ private Q_SLOTS:
         const QString path = fixture.path(QStringLiteral("quarter.rtf"));
         MainWindowFixture::writeFile(path, "{\\rtf1\\deftab360 quarter inch stops}");
         fixture.form().OpenDocument(path);
+        fixture.waitForLoad();
         bars = rulerBars(fixture);
         QCOMPARE(bars[1] - bars[0], 24);
     }
@@ -260,6 +261,7 @@ private Q_SLOTS:
         const QString path = fixture.path(QStringLiteral("bold.rtf"));
         MainWindowFixture::writeFile(path, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24{\\b Bold} then plain}");
         fixture.form().OpenDocument(path);
+        fixture.waitForLoad();
         QCOMPARE(fixture.editor().selStart(), 0);
         QVERIFY(box(fixture, "BoldButton")->checked());
         fixture.type(QStringLiteral("x"));

@@ -164,6 +164,7 @@ private Q_SLOTS:
             dropFiles(*fixture.editor().viewport(), files, QPoint(100, 100));
         else
             dropFiles(fixture.form(), files);
+        fixture.waitForLoad();
         QCOMPARE(fixture.form().documentName(), files.first()); // the full path
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.rtf - LumaroStyle Notepad"));
         QCOMPARE(fixture.documentText(), QStringLiteral("Hello bold world"));
@@ -201,6 +202,7 @@ private Q_SLOTS:
         MainWindowFixture::writeFile(file, "dropped");
         fixture.dialogs().confirmAnswers = {DialogService::Answer(answer)};
         dropFiles(fixture.form(), {file});
+        fixture.waitForLoad();
         QCOMPARE(fixture.dialogs().confirmTexts, QStringList({QStringLiteral("Save changes to Untitled?")}));
         QCOMPARE(fixture.documentText(), opened ? QStringLiteral("dropped") : QStringLiteral("work"));
         QCOMPARE(fixture.form().documentName(), opened ? file : QStringLiteral("Untitled"));

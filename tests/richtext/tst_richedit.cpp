@@ -18,6 +18,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 using namespace RichEditFixture;
 
 namespace {
@@ -71,6 +73,7 @@ private Q_SLOTS:
     void clearEmptiesTextAndHistory();
     void readOnlyRefusesEditsButNotSelection();
     void copyPutsRichAndPlainText();
+    void selectionDataIsMadeWhenRead();
     void pasteKeepsFormatting_data();
     void pasteKeepsFormatting();
     void plainTextPasteBreaks_data();
@@ -186,6 +189,36 @@ void TestRichEdit::copyPutsRichAndPlainText()
     QCOMPARE(data->text(), QStringLiteral("ha\nbe"));
     // And HTML, for programs that know no RTF.
     QVERIFY(data->html().contains(QStringLiteral(">ha</span>")));
+}
+
+// The data offered for the selection (the X11 primary selection) costs nothing until it is read,
+// and then is the selected text as it stands; a drag's data is the selection as it was.
+void TestRichEdit::selectionDataIsMadeWhenRead()
+{
+    struct Probe : TCustomRichEdit {
+        using TCustomRichEdit::createMimeDataFromSelection;
+    };
+    Probe edit;
+    append(edit, QStringLiteral("alpha"), boldRed());
+    append(edit, QStringLiteral(" beta"));
+    select(edit, 0, 5);
+    const std::unique_ptr<QMimeData> offered(edit.createMimeDataFromSelection());
+    QVERIFY(offered->hasFormat(QStringLiteral("text/rtf")) && offered->hasText());
+    QTextCursor(edit.document()).insertText(QStringLiteral(">> "));
+    QTextCursor inside(edit.document());
+    inside.setPosition(5);
+    inside.insertText(QStringLiteral("X"));
+    QCOMPARE(offered->text(), QStringLiteral("alXpha"));
+    QVERIFY(offered->data(QStringLiteral("text/rtf")).contains("alXpha"));
+    QVERIFY(offered->data(QStringLiteral("text/rtf")).contains("\\b"));
+
+    showAndWait(edit);
+    select(edit, 3, 6);
+    QTest::mousePress(edit.viewport(), Qt::LeftButton, {}, edit.cursorRect().center() - QPoint(8, 0));
+    const std::unique_ptr<QMimeData> dragged(edit.createMimeDataFromSelection());
+    QTest::mouseRelease(edit.viewport(), Qt::LeftButton, {}, edit.cursorRect().center() - QPoint(8, 0));
+    edit.ClearSelection();
+    QCOMPARE(dragged->text(), QStringLiteral("alXpha"));
 }
 
 void TestRichEdit::pasteKeepsFormatting_data()
