@@ -31,9 +31,9 @@ QString markerText(const QTextBlock& block, ListKind kind)
     return QString::number(block.textList()->itemNumber(block) + 1) + u'.';
 }
 
-void paintMarker(QPainter& painter, const QTextBlock& block, ListKind kind, double dpi, const QColor& textColor)
+void paintMarker(QPainter& painter, const QTextBlock& block, const QTextLayout* layout, ListKind kind, double dpi,
+                 const QColor& textColor)
 {
-    const QTextLayout* layout = block.layout();
     const QTextLine line = layout->lineAt(0);
     const QTextCharFormat format = ParagraphLayout::markerFormat(block);
     const QTextDocument& document = *block.document();
@@ -46,10 +46,9 @@ void paintMarker(QPainter& painter, const QTextBlock& block, ListKind kind, doub
     painter.drawText(QPointF(x, baseline), markerText(block, kind));
 }
 
-void paintLeader(QPainter& painter, const QTextBlock& block, const QTextLine& line, int position, TabStop::Leader leader,
-                 const QColor& textColor)
+void paintLeader(QPainter& painter, const QTextBlock& block, const QTextLayout* layout, const QTextLine& line,
+                 int position, TabStop::Leader leader, const QColor& textColor)
 {
-    const QTextLayout* layout = block.layout();
     const double left = layout->position().x() + line.cursorToX(position);
     const double right = layout->position().x() + line.cursorToX(position + 1);
     QTextCursor at(const_cast<QTextDocument*>(block.document()));
@@ -94,12 +93,12 @@ bool hasLeaders(const QTextBlockFormat& format)
                        [](const TabStop& stop) { return stop.leader != TabStop::Leader::None; });
 }
 
-void paintLeaders(QPainter& painter, const QTextBlock& block, double dpi, const QColor& textColor)
+void paintLeaders(QPainter& painter, const QTextBlock& block, const QTextLayout* layout, double dpi,
+                  const QColor& textColor)
 {
     const QString text = block.text();
     if (!text.contains(u'\t'))
         return;
-    const QTextLayout* layout = block.layout();
     const ParagraphLayout::Geometry geometry = ParagraphLayout::geometry(block);
     for (qsizetype i = text.indexOf(u'\t'); i >= 0; i = text.indexOf(u'\t', i + 1)) {
         const QTextLine line = layout->lineForTextPosition(int(i));
@@ -111,7 +110,7 @@ void paintLeaders(QPainter& painter, const QTextBlock& block, double dpi, const 
         const int twips = geometry.firstLineStartTwips + int(fromLineStart * DocumentFormat::TwipsPerInch / dpi);
         const TabStop stop = ParagraphLayout::stopAfter(geometry, twips);
         if (stop.positionTwips >= 0 && stop.leader != TabStop::Leader::None)
-            paintLeader(painter, block, line, int(i), stop.leader, textColor);
+            paintLeader(painter, block, layout, line, int(i), stop.leader, textColor);
     }
 }
 } // namespace
@@ -126,13 +125,21 @@ void ParagraphDecorations::paint(QPainter& painter, const QTextDocument& documen
         const QRectF bounds = documentLayout->blockBoundingRect(block);
         if (bounds.top() > area.bottom())
             break;
-        if (bounds.bottom() < area.top() || !block.layout() || block.layout()->lineCount() == 0)
+        if (bounds.bottom() < area.top() || !block.layout())
             continue;
-        const ListKind kind = DocumentFormat::listKind(block);
-        if (kind != ListKind::None)
-            paintMarker(painter, block, kind, dpi, textColor);
-        if (hasLeaders(block.blockFormat()))
-            paintLeaders(painter, block, dpi, textColor);
+        paintBlock(painter, block, *block.layout(), dpi, textColor);
     }
     painter.restore();
+}
+
+void ParagraphDecorations::paintBlock(QPainter& painter, const QTextBlock& block, const QTextLayout& layout, double dpi,
+                                      const QColor& textColor)
+{
+    if (layout.lineCount() == 0)
+        return;
+    const ListKind kind = DocumentFormat::listKind(block);
+    if (kind != ListKind::None)
+        paintMarker(painter, block, &layout, kind, dpi, textColor);
+    if (hasLeaders(block.blockFormat()))
+        paintLeaders(painter, block, &layout, dpi, textColor);
 }

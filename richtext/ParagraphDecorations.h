@@ -4,7 +4,9 @@
 #include <QRectF>
 
 class QPainter;
+class QTextBlock;
 class QTextDocument;
+class QTextLayout;
 
 // Draws what Qt's text layout leaves to us, where RTF readers draw it: the marker of a bulleted
 // or numbered paragraph at its first-line indent, and the leaders that fill the gap before a tab
@@ -18,4 +20,8 @@ public:
     // dots per inch. Text without a colour of its own is drawn in textColor.
     static void paint(QPainter& painter, const QTextDocument& document, const QRectF& area, double dpi,
                       const QColor& textColor);
+    // The same for one paragraph whose lines are in layout (the paragraph's own or one made for
+    // it), at the layout's position.
+    static void paintBlock(QPainter& painter, const QTextBlock& block, const QTextLayout& layout, double dpi,
+                           const QColor& textColor);
 };

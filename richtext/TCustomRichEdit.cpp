@@ -4,6 +4,7 @@
 #include "framework/MessageDispatch.h"
 #include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentFormat.h"
+#include "richtext/LazyDocumentLayout.h"
 #include "richtext/ParagraphDecorations.h"
 #include "richtext/ParagraphLayout.h"
 #include "richtext/RtfReader.h"
@@ -56,12 +57,13 @@ QVector<Run> runsOf(const QTextDocument& document, int start, int end)
     return runs;
 }
 
-// Lets the document's layout lay out everything up to and including block, so that its lines
-// and the line numbers before it are known.
-void layOutThrough(const QTextDocument& document, const QTextBlock& block)
+// Documents up to this many characters have every display line counted whenever one is asked
+// for (a few milliseconds); larger ones count in idle time.
+constexpr int CountAtOnceCharacters = 200000;
+
+LazyDocumentLayout* lazyLayout(const QTextDocument& document)
 {
-    if (block.isValid())
-        document.documentLayout()->blockBoundingRect(block);
+    return qobject_cast<LazyDocumentLayout*>(document.documentLayout());
 }
 
 // The clipboard's data is the selection as it was copied (or cut): the selection's data is
@@ -107,7 +109,11 @@ TCustomRichEdit::TCustomRichEdit(QWidget* parent)
     setWordWrap(true);
 
     connect(this, &QTextEdit::textChanged, this, &TCustomRichEdit::documentChanged);
-    watchLines();
+    followLayout();
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int top) {
+        if (LazyDocumentLayout* layout = lazyLayout(*document()))
+            layout->setViewTop(top);
+    });
     connect(this, &QTextEdit::cursorPositionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(this, &QTextEdit::selectionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(m_font, &TFont::changed, this, &TCustomRichEdit::fontChanged);
@@ -125,6 +131,23 @@ void TCustomRichEdit::prepareDocument(QTextDocument& document) const
     document.setDocumentMargin(0);
     DocumentFormat::setDefaultTabTwips(document, DocumentFormat::defaultTabTwips(document));
     document.clearUndoRedoStacks();
+    // Only what is shown or asked for is laid out (set last: it estimates every paragraph).
+    if (!document.findChild<LazyDocumentLayout*>(QString(), Qt::FindDirectChildrenOnly))
+        document.setDocumentLayout(new LazyDocumentLayout(&document));
+}
+
+void TCustomRichEdit::followLayout()
+{
+    LazyDocumentLayout* layout = lazyLayout(*document());
+    layout->setViewTop(verticalScrollBar()->value());
+    // Paragraphs above the view that are measured anew move the text in view: the view follows.
+    connect(layout, &LazyDocumentLayout::viewShifted, this, &TCustomRichEdit::followShift, Qt::UniqueConnection);
+}
+
+void TCustomRichEdit::followShift(qreal delta)
+{
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + qRound(delta));
 }
 
 void TCustomRichEdit::setScrollBars(TScrollStyle scrollBars)
@@ -263,10 +286,20 @@ bool TCustomRichEdit::CanPaste() const
     return !isReadOnly() && offered && canInsertFromMimeData(offered);
 }
 
+QTextBlock TCustomRichEdit::countedBlock(int index) const
+{
+    const QTextDocument& doc = *document();
+    const QTextBlock block = doc.findBlock(qBound(0, index, textLength()));
+    LazyDocumentLayout* layout = lazyLayout(doc);
+    if (doc.characterCount() <= CountAtOnceCharacters)
+        layout->measureThrough(block);
+    layout->blockBoundingRect(block);
+    return block;
+}
+
 int TCustomRichEdit::lineFromChar(int index) const
 {
-    const QTextBlock block = document()->findBlock(qBound(0, index, textLength()));
-    countLinesThrough(block);
+    const QTextBlock block = countedBlock(index);
     int lineInBlock = 0;
     if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
         const QTextLine line = layout->lineForTextPosition(qBound(0, index, textLength()) - block.position());
@@ -280,57 +313,20 @@ int TCustomRichEdit::lineIndex(int line) const
     if (line < 0)
         line = lineFromChar(selStart());
     const QTextDocument& doc = *document();
+    if (doc.characterCount() <= CountAtOnceCharacters)
+        countedBlock(textLength());
     for (;;) {
-        checkLineCounts();
-        // Counts past the known ones may be off: a guess there is counted through and
-        // looked up again.
+        // Laying the paragraph out may change its line count (an estimate until then): look again.
         const QTextBlock block = doc.findBlockByLineNumber(line);
-        const QTextBlock probe = block.isValid() ? block : doc.lastBlock();
-        if (probe.blockNumber() >= m_linesCountedBefore) {
-            countLinesThrough(probe);
-            continue;
-        }
         if (!block.isValid())
             return -1;
+        const int before = block.lineCount();
+        lazyLayout(doc)->blockBoundingRect(block);
+        if (block.lineCount() != before)
+            continue;
         const QTextLine textLine = block.layout()->lineAt(line - block.firstLineNumber());
         return block.position() + (textLine.isValid() ? textLine.textStart() : 0);
     }
-}
-
-void TCustomRichEdit::checkLineCounts() const
-{
-    // A new width or default font lays every paragraph out anew.
-    const QTextDocument& doc = *document();
-    if (doc.pageSize() != m_countedPageSize || doc.defaultFont() != m_countedFont) {
-        m_countedPageSize = doc.pageSize();
-        m_countedFont = doc.defaultFont();
-        m_linesCountedBefore = 0;
-    }
-}
-
-void TCustomRichEdit::countLinesThrough(const QTextBlock& last) const
-{
-    checkLineCounts();
-    if (!last.isValid() || last.blockNumber() < m_linesCountedBefore)
-        return;
-    const QTextDocument& doc = *document();
-    layOutThrough(doc, last);
-    // The document keeps each paragraph's line count in its block tree, which sums them in
-    // logarithmic time; Qt's layout leaves them at one line each, so they are kept here.
-    for (QTextBlock block = doc.findBlockByNumber(m_linesCountedBefore); block.isValid();
-         block = block.next()) {
-        const int lines = block.layout() ? qMax(1, block.layout()->lineCount()) : 1;
-        if (block.lineCount() != lines)
-            QTextBlock(block).setLineCount(lines);
-        if (block == last)
-            break;
-    }
-    m_linesCountedBefore = last.blockNumber() + 1;
-}
-
-void TCustomRichEdit::linesChanged(int from)
-{
-    m_linesCountedBefore = qMin(m_linesCountedBefore, document()->findBlock(from).blockNumber());
 }
 
 void TCustomRichEdit::setFormatRect(const QRect& rect)
@@ -517,7 +513,7 @@ void TCustomRichEdit::replaceDocument(QTextDocument* next)
     // Qt gives the new document's cursor the format the old caret had; the caret takes the
     // format of the text it stands in, as everywhere else.
     setTextCursor(QTextCursor(next));
-    watchLines();
+    followLayout();
     DocumentDefaults::reapply(*next);
     if (previous && previous != next && previous->parent() == this)
         delete previous;
@@ -525,13 +521,6 @@ void TCustomRichEdit::replaceDocument(QTextDocument* next)
     // The caret's attributes are the new document's, wherever the caret is.
     m_reportedStart = m_reportedEnd = -1;
     selectionMoved();
-}
-
-void TCustomRichEdit::watchLines()
-{
-    m_linesCountedBefore = 0;
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int from, int, int) { linesChanged(from); });
 }
 
 void TCustomRichEdit::fontChanged()

@@ -147,10 +147,13 @@ private:
     void applyDefaultColor();
     // Draws the text as Qt does but without the selection (hidden while unfocused).
     void paintWithoutSelection(const QRect& exposed);
-    void watchLines();
-    void linesChanged(int from);
-    void checkLineCounts() const;
-    void countLinesThrough(const QTextBlock& last) const;
+    // Connects the view to its document's layout (LazyDocumentLayout).
+    void followLayout();
+    void followShift(qreal delta);
+    // Lays out the paragraph that holds index, and every paragraph before it while the document is
+    // small enough to do so at once (a large one's counts before it are exact once measured in
+    // idle time, estimated until then); returns the paragraph.
+    QTextBlock countedBlock(int index) const;
 
     TFont* m_font;
     TTextAttributes* m_selectionAttributes;
@@ -162,10 +165,6 @@ private:
     bool m_wordWrap = true;
     bool m_hideSelection = true;
     QMargins m_formatMargins;
-    // Paragraphs before this one have their display-line counts in the document.
-    mutable int m_linesCountedBefore = 0;
-    mutable QSizeF m_countedPageSize;
-    mutable QFont m_countedFont;
     int m_reportedStart = 0;
     int m_reportedEnd = 0;
     // A press in the selection may start a drag.

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "richtext/BlockHeights.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFont>
+#include <QHash>
+#include <QTimer>
+#include <vector>
+
+// The editor's document layout. It lays out only the paragraphs that are needed (those drawn,
+// hit or asked for), so that opening, formatting and scrolling a large document cost what the
+// screen shows rather than the whole text. The other paragraphs have estimated heights and
+// display lines until a pass in idle time measures them (without keeping their lines), so the
+// scroll range and the display-line numbers become exact soon after a change, while the text in
+// view stays where it is. Paragraphs are broken into lines by ParagraphLines, as Qt's own layout
+// breaks them; like our documents, the layout knows only paragraphs in the root frame (no
+// tables, images or floating frames).
+class LazyDocumentLayout : public QAbstractTextDocumentLayout {
+    Q_OBJECT
+    // Set by the text control, as for Qt's layout.
+    Q_PROPERTY(int cursorWidth READ cursorWidth WRITE setCursorWidth)
+
+public:
+    explicit LazyDocumentLayout(QTextDocument* document);
+    ~LazyDocumentLayout() override;
+
+    void draw(QPainter* painter, const PaintContext& context) override;
+    int hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const override;
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override;
+    QRectF frameBoundingRect(QTextFrame* frame) const override;
+    QRectF blockBoundingRect(const QTextBlock& block) const override;
+
+    int cursorWidth() const { return m_cursorWidth; }
+    void setCursorWidth(int width) { m_cursorWidth = width; }
+
+    // The document y at the top of the view: when paragraphs above it change height, the text
+    // in view moves by as much, and viewShifted() tells the view to follow it.
+    void setViewTop(qreal y) { m_viewTop = y; }
+    // Whether the paragraph's height and display lines are its own rather than estimated.
+    bool isMeasured(const QTextBlock& block) const;
+    bool allMeasured() const;
+    // Measures the paragraphs up to and including block that are not measured yet.
+    void measureThrough(const QTextBlock& block);
+
+Q_SIGNALS:
+    // Paragraphs above the view's top changed their height by delta in all.
+    void viewShifted(qreal delta);
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override;
+
+private:
+    enum State : unsigned char { Estimated, Measured, LaidOut };
+    struct FormatMetrics {
+        qreal lineHeight;
+        qreal charWidth;
+    };
+
+    LazyDocumentLayout* self() const { return const_cast<LazyDocumentLayout*>(this); }
+    qreal textWidth() const;
+    bool wraps() const;
+    // Estimates every paragraph anew when a change of the whole document asked for it.
+    void ensureCurrent();
+    void estimateAll();
+    qreal estimate(const QTextBlock& block);
+    const FormatMetrics& metrics(const QTextCharFormat& format, int index);
+    // The paragraph's own layout with its lines, at its place.
+    QTextLayout* laidOut(const QTextBlock& block);
+    void measure(const QTextBlock& block);
+    void setExactHeight(int number, qreal height, int lines, const QTextBlock& block);
+    void measureInIdleTime();
+    void scheduleMeasuring();
+    // Tells the views what the changes since the last time moved.
+    void changesDone();
+    void drawBlock(QPainter* painter, const PaintContext& context, const QTextBlock& block, QTextLayout* layout) const;
+
+    BlockHeights m_heights;
+    std::vector<State> m_states;
+    int m_firstEstimated = 0; // no paragraph before this one is only estimated
+    bool m_stale = true;      // the whole document needs estimating
+    qreal m_widest = 0;       // the widest line laid out
+    QFont m_metricsFont;
+    QHash<int, FormatMetrics> m_metrics; // by the document's format index
+    QTimer m_idle;
+    qreal m_viewTop = 0;
+    qreal m_shiftAbove = 0;
+    bool m_sizeChanged = false;
+    bool m_changesPending = false;
+    int m_cursorWidth = 1;
+};
