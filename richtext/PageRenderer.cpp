@@ -3,16 +3,49 @@
 #include "richtext/DocumentFormat.h"
 #include "richtext/ParagraphDecorations.h"
 #include "richtext/ParagraphLayout.h"
+#include "richtext/ParagraphLines.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextBlock>
-#include <QTextCursor>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
+#include <deque>
+#include <memory>
 
 namespace {
 constexpr int TwipsPerInch = DocumentFormat::TwipsPerInch;
+
+// Holds the device the document is laid out for, so that its paragraphs take their fonts'
+// measures from it; the renderer lays the paragraphs out itself, one at a time.
+class DeviceLayout : public QAbstractTextDocumentLayout {
+public:
+    using QAbstractTextDocumentLayout::QAbstractTextDocumentLayout;
+    void draw(QPainter*, const PaintContext&) override {}
+    int hitTest(const QPointF&, Qt::HitTestAccuracy) const override { return -1; }
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override { return {}; }
+    QRectF frameBoundingRect(QTextFrame*) const override { return {}; }
+    QRectF blockBoundingRect(const QTextBlock&) const override { return {}; }
+
+protected:
+    void documentChanged(int, int, int) override {}
+};
+
+// A paragraph laid out and not yet drawn on all its pages.
+struct PendingBlock {
+    QTextBlock block;
+    std::unique_ptr<QTextLayout> layout;
+    qreal bottom;
+};
+
+// Qt's layout works in 26.6 fixed point, truncating.
+qreal fixed(qreal value)
+{
+    return std::trunc(value * 64) / 64;
+}
 } // namespace
 
 QRect PageRenderer::renderingRectTwips(const QSize& printablePixels, int dpiX, int dpiY)
@@ -29,34 +62,65 @@ int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, con
 {
     const QRect twips = renderingRectTwips(printablePixels, dpiX, dpiY);
     const double pageWidth = double(twips.width()) * dpiX / TwipsPerInch;
-    const double pageHeight = double(twips.height()) * dpiY / TwipsPerInch;
+    const double pageHeight = fixed(double(twips.height()) * dpiY / TwipsPerInch);
 
     document.setUndoRedoEnabled(false);
-    // The margins change before the document is laid out for the device: changing paragraphs of
-    // a laid-out document lays it out again up to each change. At the screen's resolution they
-    // are already right.
-    if (dpiX != DocumentFormat::ScreenDpi)
-        ParagraphLayout::layOutAll(document, dpiX);
     document.setDocumentMargin(0);
-    // Keep each paragraph's shaped text from laying out to drawing instead of shaping it twice.
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        block.layout()->setCacheEnabled(true);
-    document.documentLayout()->setPaintDevice(painter.device());
+    auto* deviceLayout = new DeviceLayout(&document);
+    deviceLayout->setPaintDevice(painter.device());
+    document.setDocumentLayout(deviceLayout);
     document.setPageSize(QSizeF(pageWidth, pageHeight));
 
-    const int pages = qMax(1, document.pageCount());
-    QAbstractTextDocumentLayout::PaintContext context;
-    for (int page = 0; page < pages; ++page) {
+    ParagraphLines::Area area;
+    area.width = pageWidth;
+    area.device = painter.device();
+    area.pageHeight = pageHeight;
+    const QColor text = QAbstractTextDocumentLayout::PaintContext().palette.color(QPalette::Text);
+
+    std::deque<PendingBlock> pending;
+    int page = 0; // the next page to draw
+    auto drawPage = [&] {
         if (page > 0)
             newPage();
-        const QRectF area(0, page * pageHeight, pageWidth, pageHeight);
+        const QRectF sheet(0, page * pageHeight, pageWidth, pageHeight);
         painter.save();
-        painter.translate(0, -area.top());
-        painter.setClipRect(area);
-        context.clip = area;
-        document.documentLayout()->draw(&painter, context);
-        ParagraphDecorations::paint(painter, document, area, dpiX, Qt::black);
+        painter.translate(0, -sheet.top());
+        painter.setClipRect(sheet);
+        for (const PendingBlock& laidOut : pending) {
+            if (laidOut.layout->position().y() >= sheet.bottom())
+                break;
+            painter.setPen(text);
+            laidOut.layout->draw(&painter, QPointF(), {}, sheet);
+            painter.save();
+            ParagraphDecorations::paintBlock(painter, laidOut.block, *laidOut.layout, dpiX, Qt::black);
+            painter.restore();
+        }
         painter.restore();
+        ++page;
+        // A paragraph is forgotten once its last page is out.
+        while (!pending.empty() && pending.front().bottom <= page * pageHeight)
+            pending.pop_front();
+    };
+
+    qreal y = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        // Margins and stops for the device: at the screen's resolution they are the document's.
+        const QTextBlockFormat format =
+            dpiX == DocumentFormat::ScreenDpi ? block.blockFormat() : ParagraphLayout::laidOut(block, dpiX);
+        auto layout = std::make_unique<QTextLayout>(block);
+        // The text is shaped once, for laying out and for drawing.
+        layout->setCacheEnabled(true);
+        area.top = y;
+        const qreal height = ParagraphLines::layOut(block, format, *layout, area);
+        layout->setPosition(QPointF(0, y));
+        y += height;
+        pending.push_back({block, std::move(layout), y});
+        // Later paragraphs start at y or below: the pages above it are complete.
+        while (y >= (page + 1) * pageHeight)
+            drawPage();
     }
+    const int pages = qMax(1, int(std::ceil(y / pageHeight)));
+    while (page < pages)
+        drawPage();
     return pages;
 }

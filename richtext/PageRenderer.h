@@ -6,9 +6,11 @@
 class QPainter;
 class QTextDocument;
 
-// Lays a whole document out for a paged device and draws it page by page: the layout follows
-// the device (its resolution and printable width), a new page is started only while text
-// remains, and an empty document gives one blank page. Used for printing and for PDF output.
+// Lays a document out for a paged device and draws it page by page: the layout follows the
+// device (its resolution and printable width), a new page is started only while text remains,
+// and an empty document gives one blank page. Paragraphs are laid out one at a time as the pages
+// are drawn and forgotten once their last page is out, so memory stays bounded by a page's worth
+// whatever the document's length. Used for printing and for PDF output.
 class PageRenderer {
 public:
     // The rendering rectangle in twips for a printable area in device pixels: each side is
@@ -18,7 +20,7 @@ public:
     // Lays document out for painter's device, which has dpiX by dpiY pixels per inch and the
     // given printable size in pixels, and draws it. newPage is called between pages (not before
     // the first or after the last). Returns the number of pages drawn. The document is changed
-    // for the device: give it a copy made for drawing.
+    // for the device (its layout, margin and page size): give it a copy made for drawing.
     static int renderDocument(QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
                               int dpiY, const std::function<void()>& newPage);
 };
