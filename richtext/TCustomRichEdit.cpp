@@ -146,8 +146,12 @@ void TCustomRichEdit::followLayout()
 
 void TCustomRichEdit::followShift(qreal delta)
 {
+    // The bar moves by whole pixels; what is left over waits for the next shift.
+    m_unscrolledShift += delta;
+    const int whole = qRound(m_unscrolledShift);
+    m_unscrolledShift -= whole;
     QScrollBar* bar = verticalScrollBar();
-    bar->setValue(bar->value() + qRound(delta));
+    bar->setValue(bar->value() + whole);
 }
 
 void TCustomRichEdit::setScrollBars(TScrollStyle scrollBars)

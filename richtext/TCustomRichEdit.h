@@ -169,4 +169,5 @@ private:
     int m_reportedEnd = 0;
     // A press in the selection may start a drag.
     bool m_mayDrag = false;
+    qreal m_unscrolledShift = 0;
 };

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building needs, when missing; with --test also what the tests
 # use, with --fuzz the fuzzing toolchain (clang with libFuzzer), with --bench the benchmark
-# library and GNU time, with --peers the word processors the interoperability test reads our files
-# with (bench/compare-peers.sh installs no peers: see its header). Nothing else: no Qt Designer,
-# Assistant or documentation tools.
+# library, GNU time and the X libraries and server of the GUI benchmark, with --peers the word
+# processors the interoperability test reads our files with (bench/compare-peers.sh installs no
+# peers: see its header). Nothing else: no Qt Designer, Assistant or documentation tools.
 #
 # Runs apt-get as root, or through sudo for another user; without either it says what to run.
 set -euo pipefail
@@ -20,7 +20,7 @@ test_packages=(xvfb xdotool x11-utils poppler-utils xfonts-base fontconfig cups-
     cups-filters python3 desktop-file-utils appstream dpkg-dev file locales qt6-translations-l10n)
 
 fuzz_packages=(clang libclang-rt-14-dev)
-bench_packages=(libbenchmark-dev time python3)
+bench_packages=(libbenchmark-dev time python3 libx11-dev libxtst-dev xvfb x11-utils)
 peer_packages=(libreoffice-writer-nogui abiword)
 
 wanted=("${build_packages[@]}")
