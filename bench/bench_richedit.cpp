@@ -1,17 +1,26 @@
-// Figures of the rich-text control on generated documents of 1 and 10 MB: taking over a loaded
-// document, and what the main window asks at every keystroke (the caret's display line and the
-// first character of that line) at the start and at the end of a large document. An edit near
-// the start costs what Qt's document layout needs to move every following paragraph down; a bare
-// QTextDocument takes the same time.
+// Figures of the rich-text control on generated documents of 1 and 10 MB: opening a file as the
+// window does, taking over a loaded document, Select All and Bold, a key typed in the middle, and
+// what the main window asks at every keystroke (the caret's display line and the first character
+// of that line) at the start and at the end of a large document.
 #include "bench/RtfGenerator.h"
+#include "richtext/DocumentLoader.h"
+#include "richtext/LazyDocumentLayout.h"
 #include "richtext/RtfReader.h"
 #include "richtext/TCustomRichEdit.h"
+#include "richtext/TRichEditStrings.h"
+#include "richtext/TTextAttributes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <QFile>
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -32,8 +41,8 @@ std::unique_ptr<TCustomRichEdit> loadedControl(qsizetype megabytes)
     auto* document = new QTextDocument;
     RtfReader::read(rtfOf(megabytes), *document);
     edit->replaceDocument(document);
-    // Everything laid out, as after the idle-time layout has run.
-    document->documentLayout()->blockBoundingRect(document->lastBlock());
+    // Every paragraph measured, as after the idle-time pass has run.
+    qobject_cast<LazyDocumentLayout*>(document->documentLayout())->measureThrough(document->lastBlock());
     return edit;
 }
 
@@ -78,6 +87,76 @@ void keystrokeAtEnd(benchmark::State& state)
     keystroke(state, true);
 }
 
+QString fileOf(qsizetype megabytes)
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("doc-%1mb.rtf").arg(megabytes));
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(rtfOf(megabytes));
+    }
+    return path;
+}
+
+// Opening a file as the window does: read on a thread of its own, taken over and shown. The
+// counters split the time into the read (on its thread) and taking it over up to the first paint.
+void openAndShow(benchmark::State& state)
+{
+    const QString path = fileOf(state.range(0));
+    TCustomRichEdit edit;
+    edit.resize(728, 443);
+    edit.show();
+    DocumentLoader loader;
+    double readMs = 0, showMs = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QEventLoop loop;
+        QObject::connect(&loader, &DocumentLoader::finished, &loop, &QEventLoop::quit);
+        loader.start(path, edit.defaultCharFormat());
+        loop.exec();
+        readMs += clock.nsecsElapsed() / 1e6;
+        clock.restart();
+        DocumentLoader::Result result = loader.takeResult();
+        edit.lines()->adopt(std::move(result.document), result.kind, result.textFormat);
+        edit.viewport()->repaint();
+        showMs += clock.nsecsElapsed() / 1e6;
+    }
+    state.counters["read_ms"] = benchmark::Counter(readMs, benchmark::Counter::kAvgIterations);
+    state.counters["show_ms"] = benchmark::Counter(showMs, benchmark::Counter::kAvgIterations);
+}
+
+// Select All, then Bold on everything, as the Bold box does it, and the repaint after it.
+void selectAllAndBold(benchmark::State& state)
+{
+    const auto edit = loadedControl(state.range(0));
+    for (auto _ : state) {
+        edit->SelectAll();
+        edit->selectionAttributes()->setStyle(TFont::fsBold);
+        edit->viewport()->repaint();
+        state.PauseTiming();
+        edit->Undo();
+        edit->setSelStart(0);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// A key typed in the middle of a document just opened, with the repaint it causes.
+void typedKeyInTheMiddle(benchmark::State& state)
+{
+    const auto edit = loadedControl(state.range(0));
+    edit->setSelStart(edit->textLength() / 2);
+    edit->ensureCursorVisible();
+    edit->viewport()->repaint();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(edit.get(), &press);
+        edit->viewport()->repaint();
+    }
+}
+
 // The caret moved from the start to the end of a document whose lines were all counted.
 void caretLineAfterJump(benchmark::State& state)
 {
@@ -90,6 +169,9 @@ void caretLineAfterJump(benchmark::State& state)
 } // namespace
 
 BENCHMARK(takeLoadedDocument)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(openAndShow)->Arg(1)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(selectAllAndBold)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(typedKeyInTheMiddle)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeAtStart)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeAtEnd)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(caretLineAfterJump)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);

@@ -51,12 +51,19 @@ QTextCharFormat RtfDocumentSink::toCharFormat(const RtfCharFormat& format)
 
 const QTextCharFormat& RtfDocumentSink::cached(const RtfCharFormat& format)
 {
-    if (!m_haveFormat || !(format == m_lastFormat)) {
-        m_lastFormat = format;
-        m_lastCharFormat = toCharFormat(format);
-        m_haveFormat = true;
+    // Few enough to search one by one; a document with more formats than this builds the rarer
+    // ones again.
+    constexpr size_t Kept = 64;
+    auto found = std::find_if(m_formats.begin(), m_formats.end(),
+                              [&](const std::pair<RtfCharFormat, QTextCharFormat>& kept) { return kept.first == format; });
+    if (found == m_formats.end()) {
+        if (m_formats.size() == Kept)
+            m_formats.pop_back();
+        m_formats.emplace_back(format, toCharFormat(format));
+        found = m_formats.end() - 1;
     }
-    return m_lastCharFormat;
+    std::rotate(m_formats.begin(), found, found + 1);
+    return m_formats.front().second;
 }
 
 void RtfDocumentSink::defaultTab(int twips)
@@ -70,7 +77,8 @@ void RtfDocumentSink::text(QStringView text, const RtfCharFormat& format)
 {
     if (m_firstRunSize < 0)
         m_firstRunSize = format.sizeTwips;
-    m_cursor.insertText(text.toString(), cached(format));
+    // The cursor copies the text into the document: no copy of our own is needed.
+    m_cursor.insertText(QString::fromRawData(text.data(), text.size()), cached(format));
 }
 
 const QTextBlockFormat& RtfDocumentSink::blockFormat(const RtfParaFormat& format,

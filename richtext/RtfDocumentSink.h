@@ -7,6 +7,9 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <utility>
+#include <vector>
+
 class QTextDocument;
 class QTextList;
 
@@ -34,9 +37,10 @@ private:
     QTextDocument& m_document;
     bool m_undoWasEnabled;
     QTextCursor m_cursor;
-    RtfCharFormat m_lastFormat;
-    QTextCharFormat m_lastCharFormat;
-    bool m_haveFormat = false;
+    // The formats met so far, the most recent first: documents switch back and forth between a few
+    // of them, and a format the document has seen before is found again without being built and
+    // hashed anew.
+    std::vector<std::pair<RtfCharFormat, QTextCharFormat>> m_formats;
     RtfParaFormat m_lastParagraph;
     int m_lastMarkerWidth = -1;
     bool m_lastPointAfterTab = false;
