@@ -52,13 +52,24 @@ void LazyDocumentLayout::ensureCurrent()
         estimateAll();
 }
 
+LazyDocumentLayout::Setting LazyDocumentLayout::setting() const
+{
+    const QTextDocument& doc = *document();
+    return {doc.pageSize().width(), doc.defaultFont(), doc.defaultTextOption().wrapMode(),
+            doc.defaultTextOption().tabStopDistance(), doc.defaultTextOption().alignment(), doc.indentWidth(),
+            doc.characterCount(), doc.blockCount()};
+}
+
 void LazyDocumentLayout::estimateAll()
 {
     m_stale = false;
+    m_setting = setting();
     const QTextDocument& doc = *document();
     if (doc.defaultFont() != m_metricsFont) {
         m_metricsFont = doc.defaultFont();
-        m_metrics.clear();
+        const QFontMetricsF font(m_metricsFont);
+        m_lineHeight = std::ceil(font.ascent() + font.descent() + font.leading());
+        m_charWidth = qMax<qreal>(1, font.averageCharWidth());
     }
     std::vector<double> heights;
     heights.reserve(size_t(doc.blockCount()));
@@ -72,33 +83,16 @@ void LazyDocumentLayout::estimateAll()
     scheduleMeasuring();
 }
 
-const LazyDocumentLayout::FormatMetrics& LazyDocumentLayout::metrics(const QTextCharFormat& format, int index)
-{
-    auto found = m_metrics.find(index);
-    if (found == m_metrics.end()) {
-        const QFontMetricsF font(format.font());
-        found = m_metrics.insert(index, {std::ceil(font.ascent() + font.descent() + font.leading()),
-                                         qMax<qreal>(1, font.averageCharWidth())});
-    }
-    return *found;
-}
-
 qreal LazyDocumentLayout::estimate(const QTextBlock& block)
 {
-    // A paragraph's lines are as high as its first text and as long as its characters are wide on
-    // average; the measuring pass puts the real height in its place later.
+    // A paragraph's lines are as high and its characters as wide as the default font's; the
+    // measuring pass puts the real height in its place later. Nothing here searches the document,
+    // so that a million paragraphs are estimated in milliseconds.
     const int length = block.length() - 1;
-    const QTextBlock::iterator first = block.begin();
-    const bool hasText = length > 0 && !first.atEnd();
-    const QTextCharFormat format = hasText ? first.fragment().charFormat() : block.charFormat();
-    const FormatMetrics& font =
-        metrics(format, hasText ? first.fragment().charFormatIndex() : block.charFormatIndex());
-    const QTextBlockFormat paragraph = block.blockFormat();
-    const qreal available = qMax<qreal>(font.charWidth, textWidth() - paragraph.leftMargin() - paragraph.rightMargin());
-    const int lines = wraps() ? qMax(1, int(std::ceil(length * font.charWidth / available))) : 1;
+    const int lines = wraps() && length > 0 ? qMax(1, int(std::ceil(length * m_charWidth / textWidth()))) : 1;
     if (block.lineCount() != lines)
         QTextBlock(block).setLineCount(lines);
-    return lines * font.lineHeight;
+    return lines * m_lineHeight;
 }
 
 void LazyDocumentLayout::setExactHeight(int number, qreal height, int lines, const QTextBlock& block)
@@ -133,6 +127,19 @@ QTextLayout* LazyDocumentLayout::laidOut(const QTextBlock& block)
     }
     layout->setPosition(QPointF(0, m_heights.top(number)));
     return layout;
+}
+
+QTextLayout* LazyDocumentLayout::laidOutWithView(const QTextBlock& block)
+{
+    ensureCurrent();
+    qreal above = 0;
+    for (QTextBlock previous = block.previous(); previous.isValid() && above < m_viewHeight;
+         previous = previous.previous()) {
+        if (m_states[size_t(previous.blockNumber())] != LaidOut)
+            laidOut(previous);
+        above += m_heights.height(previous.blockNumber());
+    }
+    return laidOut(block);
 }
 
 void LazyDocumentLayout::measure(const QTextBlock& block)
@@ -225,15 +232,22 @@ void LazyDocumentLayout::documentChanged(int from, int charsRemoved, int charsAd
     const int last = lastBlock.blockNumber();
     const int oldCount = m_heights.count();
     const int oldLast = last - (count - oldCount);
+    if (whole && !m_stale && setting() == m_setting) {
+        // Qt reports a change of the whole whenever its view sets the same width again.
+        Q_EMIT update(QRectF(0, 0, UnboundedWidth, UnboundedWidth));
+        return;
+    }
     if (m_stale || whole || first < 0 || oldLast < first - 1 || oldLast >= oldCount) {
         // The width, the default font or the whole text changed: every paragraph anew.
         for (size_t i = 0; i < m_states.size(); ++i) {
             if (m_states[i] == LaidOut)
                 doc.findBlockByNumber(int(i)).clearLayout();
         }
+        // Estimated when next asked (changes of the whole often come in a row).
         m_stale = true;
         m_idle.stop();
-        Q_EMIT documentSizeChanged(documentSize());
+        m_sizeChanged = true;
+        changesDone();
         Q_EMIT update(QRectF(0, 0, UnboundedWidth, UnboundedWidth));
         return;
     }
@@ -298,7 +312,7 @@ QRectF LazyDocumentLayout::blockBoundingRect(const QTextBlock& block) const
 {
     if (!block.isValid() || block.document() != document())
         return QRectF();
-    const QTextLayout* layout = self()->laidOut(block);
+    const QTextLayout* layout = self()->laidOutWithView(block);
     QRectF bounds = layout->boundingRect();
     bounds.moveTopLeft(layout->position());
     bounds.setHeight(m_heights.height(block.blockNumber()));

@@ -4,7 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
-#include <QHash>
+#include <QTextOption>
 #include <QTimer>
 #include <vector>
 
@@ -35,9 +35,15 @@ public:
     int cursorWidth() const { return m_cursorWidth; }
     void setCursorWidth(int width) { m_cursorWidth = width; }
 
-    // The document y at the top of the view: when paragraphs above it change height, the text
-    // in view moves by as much, and viewShifted() tells the view to follow it.
-    void setViewTop(qreal y) { m_viewTop = y; }
+    // Where the view is (document y of its top) and how high: when paragraphs above it change
+    // height, the text in view moves by as much, and viewShifted() tells the view to follow it. A
+    // paragraph asked for (to show the caret) is laid out with a view's height of paragraphs above
+    // it, so that the place the view scrolls to stays right once they are drawn.
+    void setView(qreal top, qreal height)
+    {
+        m_viewTop = top;
+        m_viewHeight = height;
+    }
     // Whether the paragraph's height and display lines are its own rather than estimated.
     bool isMeasured(const QTextBlock& block) const;
     bool allMeasured() const;
@@ -53,21 +59,31 @@ protected:
 
 private:
     enum State : unsigned char { Estimated, Measured, LaidOut };
-    struct FormatMetrics {
-        qreal lineHeight;
-        qreal charWidth;
+    // What every paragraph's layout depends on.
+    struct Setting {
+        qreal width = -1;
+        QFont font;
+        QTextOption::WrapMode wrap = QTextOption::WordWrap;
+        qreal tabDistance = 0;
+        Qt::Alignment alignment;
+        qreal indentWidth = 0;
+        int characters = 0;
+        int blocks = 0;
+        bool operator==(const Setting&) const = default;
     };
 
     LazyDocumentLayout* self() const { return const_cast<LazyDocumentLayout*>(this); }
     qreal textWidth() const;
+    Setting setting() const;
     bool wraps() const;
     // Estimates every paragraph anew when a change of the whole document asked for it.
     void ensureCurrent();
     void estimateAll();
     qreal estimate(const QTextBlock& block);
-    const FormatMetrics& metrics(const QTextCharFormat& format, int index);
     // The paragraph's own layout with its lines, at its place.
     QTextLayout* laidOut(const QTextBlock& block);
+    // The same, with the paragraphs a view's height above it laid out too.
+    QTextLayout* laidOutWithView(const QTextBlock& block);
     void measure(const QTextBlock& block);
     void setExactHeight(int number, qreal height, int lines, const QTextBlock& block);
     void measureInIdleTime();
@@ -80,11 +96,15 @@ private:
     std::vector<State> m_states;
     int m_firstEstimated = 0; // no paragraph before this one is only estimated
     bool m_stale = true;      // the whole document needs estimating
+    Setting m_setting;        // what the estimates were made for
     qreal m_widest = 0;       // the widest line laid out
+    // What estimates go by: the line height and average character width of the default font.
     QFont m_metricsFont;
-    QHash<int, FormatMetrics> m_metrics; // by the document's format index
+    qreal m_lineHeight = 1;
+    qreal m_charWidth = 1;
     QTimer m_idle;
     qreal m_viewTop = 0;
+    qreal m_viewHeight = 0;
     qreal m_shiftAbove = 0;
     bool m_sizeChanged = false;
     bool m_changesPending = false;

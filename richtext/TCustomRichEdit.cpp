@@ -110,10 +110,7 @@ TCustomRichEdit::TCustomRichEdit(QWidget* parent)
 
     connect(this, &QTextEdit::textChanged, this, &TCustomRichEdit::documentChanged);
     followLayout();
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int top) {
-        if (LazyDocumentLayout* layout = lazyLayout(*document()))
-            layout->setViewTop(top);
-    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TCustomRichEdit::showLayoutTheView);
     connect(this, &QTextEdit::cursorPositionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(this, &QTextEdit::selectionChanged, this, &TCustomRichEdit::selectionMoved);
     connect(m_font, &TFont::changed, this, &TCustomRichEdit::fontChanged);
@@ -139,9 +136,15 @@ void TCustomRichEdit::prepareDocument(QTextDocument& document) const
 void TCustomRichEdit::followLayout()
 {
     LazyDocumentLayout* layout = lazyLayout(*document());
-    layout->setViewTop(verticalScrollBar()->value());
+    showLayoutTheView();
     // Paragraphs above the view that are measured anew move the text in view: the view follows.
     connect(layout, &LazyDocumentLayout::viewShifted, this, &TCustomRichEdit::followShift, Qt::UniqueConnection);
+}
+
+void TCustomRichEdit::showLayoutTheView()
+{
+    if (LazyDocumentLayout* layout = lazyLayout(*document()))
+        layout->setView(verticalScrollBar()->value(), viewport()->height());
 }
 
 void TCustomRichEdit::followShift(qreal delta)
@@ -649,6 +652,7 @@ void TCustomRichEdit::keyPressEvent(QKeyEvent* event)
 
 void TCustomRichEdit::paintEvent(QPaintEvent* event)
 {
+    showLayoutTheView();
     if (!m_hideSelection || hasFocus() || !textCursor().hasSelection())
         QTextEdit::paintEvent(event);
     else

@@ -150,6 +150,8 @@ private:
     // Connects the view to its document's layout (LazyDocumentLayout).
     void followLayout();
     void followShift(qreal delta);
+    // Tells the layout where the view is and how high it is.
+    void showLayoutTheView();
     // Lays out the paragraph that holds index, and every paragraph before it while the document is
     // small enough to do so at once (a large one's counts before it are exact once measured in
     // idle time, estimated until then); returns the paragraph.
