@@ -243,6 +243,7 @@ private Q_SLOTS:
         const QString path = fixture.path(QStringLiteral("stops.rtf"));
         MainWindowFixture::writeFile(path, "{\\rtf1\\pard\\tx720\\tqr\\tx5760 with stops\\par\\pard without}");
         fixture.form().OpenDocument(path);
+        fixture.waitForLoad();
         auto* marks = fixture.form().findChild<TabStopMarks*>();
         QVERIFY(marks);
         QCOMPARE(marks->stops().size(), 2);

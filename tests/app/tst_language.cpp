@@ -358,6 +358,7 @@ private Q_SLOTS:
         TCustomRichEdit& editor = fixture.editor();
         MainWindowFixture::writeFile(fixture.path(QStringLiteral("letter.rtf")), Letter);
         fixture.form().OpenDocument(fixture.path(QStringLiteral("letter.rtf")));
+        fixture.waitForLoad();
         fixture.type(QStringLiteral("Hello "));
         // The face picked in the font-name picker is the control's own font; the layout names another.
         editor.font()->setName(QStringLiteral("Courier New"));

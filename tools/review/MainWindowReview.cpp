@@ -13,6 +13,7 @@
 #include "framework/TImage.h"
 #include "richtext/TCustomRichEdit.h"
 
+#include <QEventLoop>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -56,6 +57,12 @@ void MainWindowReview::addWindow(ReviewSheet& sheet, TMainForm& window, const QS
                                  const QString& document)
 {
     window.OpenDocument(document);
+    // The document loads in the background: the sheet shows it loaded.
+    if (window.loading()) {
+        QEventLoop loaded;
+        QObject::connect(&window, &TMainForm::loadEnded, &loaded, &QEventLoop::quit);
+        loaded.exec();
+    }
     TCustomRichEdit* editor = window.editor();
     editor->moveCursor(QTextCursor::Start);
     if (!editor->find(QStringLiteral("Monday")))
