@@ -23,12 +23,12 @@ work="$(mktemp -d)"
 export HOME="$work/home" # the peers write their settings there
 mkdir -p "$HOME/.config/gtk-3.0"
 printf '[Settings]\ngtk-cursor-blink=false\n' > "$HOME/.config/gtk-3.0/settings.ini"
-display=":$((90 + RANDOM % 400))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself; -noreset keeps it up between the programs run.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
 
 documents=("$@")
 if [[ ${#documents[@]} -eq 0 ]]; then
@@ -41,6 +41,10 @@ fi
 # run NAME DOCUMENT: the probe's "name value" lines for one program on one document (a copy of it)
 run() {
     local name=$1 document=$2 copy=""
+    # Each run starts with no settings and no recovery copy: the previous run was killed, and its
+    # recovery copy would otherwise be offered (and take the keys) at the next start.
+    rm -rf "$work/state" "$work/config"
+    export XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/config"
     if [[ -n $document ]]; then
         copy="$work/$name-$(basename "$document")"
         cp "$document" "$copy"
@@ -59,7 +63,7 @@ run() {
             SAL_USE_VCLPLUGIN=gen "$probe" --title "Writer" --text 120,200,700,400 --bold-key "${extra[@]}" \
                 --timeout "$timeout" -- soffice --writer --norestore --nologo \
                 "-env:UserInstallation=file://$work/lo-profile" ${copy:+"$copy"} ;;
-    esac 2>/dev/null || true
+    esac 2>>"${PROBE_LOG:-/dev/null}" || true
 }
 
 value() { awk -v k="$1" '$1 == k { $1 = ""; sub(/^ /, ""); print; found = 1 } END { if (!found) print "-" }' "$2"; }
