@@ -348,18 +348,8 @@ public:
     {
         if (m_error != 0)
             return false;
-        qsizetype done = 0;
-        while (done < m_buffer.size()) {
-            const ssize_t written =
-                ::write(m_fd, m_buffer.constData() + done, size_t(m_buffer.size() - done));
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0) {
-                m_error = written == 0 ? ENOSPC : errno;
-                return false;
-            }
-            done += written;
-        }
+        if (!writeAll(m_buffer.constData(), m_buffer.size()))
+            return false;
         m_buffer.clear();
         return true;
     }
@@ -371,13 +361,33 @@ protected:
     {
         if (m_error != 0)
             return -1;
-        m_buffer.append(data, qsizetype(length));
-        if (m_buffer.size() >= BufferSize && !flushBuffer())
+        if (m_buffer.size() + length < BufferSize) {
+            m_buffer.append(data, qsizetype(length));
+            return length;
+        }
+        // A large write goes straight to the file instead of through another copy in memory.
+        if (!flushBuffer() || !writeAll(data, length))
             return -1;
         return length;
     }
 
 private:
+    bool writeAll(const char* data, qint64 length)
+    {
+        qint64 done = 0;
+        while (done < length) {
+            const ssize_t written = ::write(m_fd, data + done, size_t(length - done));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                m_error = written == 0 ? ENOSPC : errno;
+                return false;
+            }
+            done += written;
+        }
+        return true;
+    }
+
     static constexpr qsizetype BufferSize = 1 << 16;
     int m_fd;
     int m_error = 0;

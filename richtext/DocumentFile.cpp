@@ -48,7 +48,7 @@ QString DocumentFile::loadText(const QString& path)
 
 void DocumentFile::save(const QTextDocument& document, const QString& path)
 {
-    DurableFile::write(path, RtfWriter::toRtf(document));
+    DurableFile::write(path, [&](QIODevice& file) { return RtfWriter::write(document, file); });
 }
 
 void DocumentFile::saveText(const QTextDocument& document, const QString& path, const PlainTextFormat& format)

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,7 +41,12 @@ struct ListDefinition {
 class Writer {
 public:
     explicit Writer(const QTextDocument& document) : m_document(document) {}
-    QByteArray run();
+    // The file is header + body.
+    struct Parts {
+        QByteArray header;
+        QByteArray body;
+    };
+    Parts run();
 
 private:
     int fontIndex(const FontKey& key);
@@ -331,28 +337,30 @@ void Writer::writeParagraph(const QTextBlock& block, bool last)
     }
 }
 
-QByteArray Writer::run()
+Writer::Parts Writer::run()
 {
     collect();
     m_body.reserve(m_document.characterCount() * 2 + 1024);
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         writeParagraph(block, !block.next().isValid());
     }
-    QByteArray out;
-    writeHeader(out);
-    out += m_body;
-    out += "\r\n}\r\n";
-    return out;
+    m_body += "\r\n}\r\n";
+    // The colours are known only once the body is written, so the header comes second.
+    QByteArray header;
+    writeHeader(header);
+    return {header, std::move(m_body)};
 }
 } // namespace
 
 QByteArray RtfWriter::toRtf(const QTextDocument& document)
 {
-    return Writer(document).run();
+    Writer::Parts parts = Writer(document).run();
+    return parts.header + parts.body;
 }
 
 bool RtfWriter::write(const QTextDocument& document, QIODevice& device)
 {
-    const QByteArray bytes = toRtf(document);
-    return device.write(bytes) == bytes.size();
+    // Written in two parts, so that a large document's text is never copied once more in memory.
+    const Writer::Parts parts = Writer(document).run();
+    return device.write(parts.header) == parts.header.size() && device.write(parts.body) == parts.body.size();
 }

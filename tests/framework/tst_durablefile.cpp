@@ -62,6 +62,22 @@ private slots:
         QCOMPARE(TestFiles::entries(where), QStringList{QStringLiteral("doc.rtf")});
     }
 
+    // Small writes are gathered, large ones go straight to the file: either way in order.
+    void writesOfEverySizeArriveInOrder()
+    {
+        const QString target = folder(QStringLiteral("sizes")) + QStringLiteral("/doc.rtf");
+        const QList<QByteArray> pieces{"{\\rtf1 ", QByteArray(70000, 'a'), "b", QByteArray(65535, 'c'),
+                                       QByteArray(200000, 'd'), "}"};
+        DurableFile::write(target, [&](QIODevice& file) {
+            for (const QByteArray& piece : pieces) {
+                if (file.write(piece) != piece.size())
+                    return false;
+            }
+            return true;
+        });
+        QCOMPARE(TestFiles::read(target), pieces.join());
+    }
+
     void aNewFileGetsTheUsualPermissions()
     {
         const QString target = folder(QStringLiteral("new")) + QStringLiteral("/fresh.rtf");
