@@ -23,6 +23,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -244,15 +246,26 @@ std::pair<int, int> parsePair(const char* text)
     return pair;
 }
 
-long peakMegabytes(pid_t pid)
+// The peak memory of the program's processes (a program may be a script that starts the real
+// one, as LibreOffice's is): the sum of the peaks of every process in its process group.
+long peakMegabytes(pid_t group)
 {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atol(line.c_str() + 6) / 1024;
+    long kilobytes = 0;
+    bool found = false;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.empty() || !std::isdigit(static_cast<unsigned char>(name[0])) || getpgid(std::atoi(name.c_str())) != group)
+            continue;
+        std::ifstream status(entry.path() / "status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("VmHWM:", 0) == 0) {
+                kilobytes += std::atol(line.c_str() + 6);
+                found = true;
+            }
+        }
     }
-    return -1;
+    return found ? kilobytes / 1024 : -1;
 }
 
 class Probe {
@@ -399,7 +412,12 @@ int main(int argc, char** argv)
 
     const Clock::time_point start = Clock::now();
     const pid_t pid = fork();
+    if (pid > 0)
+        setpgid(pid, pid);
     if (pid == 0) {
+        // A group of its own, so that everything it starts is measured and stopped with it (a
+        // window left behind would take the keys meant for the next program).
+        setpgid(0, 0);
         std::vector<char*> args;
         for (std::string& arg : options.command)
             args.push_back(arg.data());
@@ -413,7 +431,7 @@ int main(int argc, char** argv)
         pause(2);
     if (!window) {
         report("mapped", std::nullopt);
-        kill(pid, SIGKILL);
+        kill(-pid, SIGKILL);
         return 1;
     }
     report("mapped", seconds(start, Clock::now()));
@@ -489,7 +507,7 @@ int main(int argc, char** argv)
         report("save", saved);
     }
     std::printf("memory-peak %ld\n", peakMegabytes(pid));
-    kill(pid, SIGKILL);
+    kill(-pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     screen.releaseShared();
     XCloseDisplay(display);
