@@ -137,6 +137,14 @@ public:
         return pixels;
     }
 
+    // Keys go to the window under the pointer, as on a fresh server. A program run before may
+    // have taken the focus and, on leaving, left it nowhere.
+    void focusFollowsPointer()
+    {
+        XSetInputFocus(m_display, PointerRoot, RevertToPointerRoot, CurrentTime);
+        XFlush(m_display);
+    }
+
     void moveTo(int x, int y)
     {
         XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
@@ -410,6 +418,7 @@ int main(int argc, char** argv)
     }
     Desktop screen(display);
 
+    screen.focusFollowsPointer();
     const Clock::time_point start = Clock::now();
     const pid_t pid = fork();
     if (pid > 0)
