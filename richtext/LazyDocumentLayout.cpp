@@ -14,6 +14,9 @@
 namespace {
 // How long one step of measuring in idle time may keep the program from other work.
 constexpr qint64 IdleStepMs = 4;
+// How long measuring waits after the user's last key or click: longer than the pause between
+// two keys of someone typing.
+constexpr qint64 HoldMs = 400;
 // A width for documents laid out without one (no wrapping).
 constexpr qreal UnboundedWidth = 1e9;
 } // namespace
@@ -21,7 +24,6 @@ constexpr qreal UnboundedWidth = 1e9;
 LazyDocumentLayout::LazyDocumentLayout(QTextDocument* document) : QAbstractTextDocumentLayout(document)
 {
     m_idle.setSingleShot(true);
-    m_idle.setInterval(0);
     connect(&m_idle, &QTimer::timeout, this, &LazyDocumentLayout::measureInIdleTime);
 }
 
@@ -176,11 +178,20 @@ void LazyDocumentLayout::measureThrough(const QTextBlock& last)
 void LazyDocumentLayout::scheduleMeasuring()
 {
     if (m_firstEstimated < int(m_states.size()) && !m_idle.isActive())
-        m_idle.start();
+        m_idle.start(int(m_heldUntil.remainingTime()));
+}
+
+void LazyDocumentLayout::holdMeasuring()
+{
+    m_heldUntil.setRemainingTime(HoldMs);
 }
 
 void LazyDocumentLayout::measureInIdleTime()
 {
+    if (!m_heldUntil.hasExpired()) {
+        m_idle.start(int(m_heldUntil.remainingTime()));
+        return;
+    }
     ensureCurrent();
     QElapsedTimer clock;
     clock.start();

@@ -3,6 +3,7 @@
 #include "richtext/BlockHeights.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDeadlineTimer>
 #include <QFont>
 #include <QTextOption>
 #include <QTimer>
@@ -49,6 +50,9 @@ public:
     bool allMeasured() const;
     // Measures the paragraphs up to and including block that are not measured yet.
     void measureThrough(const QTextBlock& block);
+    // The user is at work (a key, a click): measuring in idle time waits until a short pause, so
+    // that what the user does never queues behind it, nor shares the processor with it.
+    void holdMeasuring();
 
 Q_SIGNALS:
     // Paragraphs above the view's top changed their height by delta in all.
@@ -103,6 +107,7 @@ private:
     qreal m_lineHeight = 1;
     qreal m_charWidth = 1;
     QTimer m_idle;
+    QDeadlineTimer m_heldUntil; // expired: measuring may go on
     qreal m_viewTop = 0;
     qreal m_viewHeight = 0;
     qreal m_shiftAbove = 0;

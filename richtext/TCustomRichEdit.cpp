@@ -577,6 +577,8 @@ QMimeData* TCustomRichEdit::createMimeDataFromSelection() const
 
 void TCustomRichEdit::mousePressEvent(QMouseEvent* event)
 {
+    if (LazyDocumentLayout* layout = lazyLayout(*document()))
+        layout->holdMeasuring();
     const QTextCursor cursor = textCursor();
     if (event->button() == Qt::LeftButton && cursor.hasSelection()) {
         const int at = cursorForPosition(event->position().toPoint()).position();
@@ -632,6 +634,8 @@ void TCustomRichEdit::changeEvent(QEvent* event)
 
 void TCustomRichEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (LazyDocumentLayout* layout = lazyLayout(*document()))
+        layout->holdMeasuring();
     // Backspace at the start of a bulleted paragraph takes its bullet away, as Qt's editor does,
     // and in the same edit lays the paragraph out as one without a marker.
     const QTextCursor cursor = textCursor();

@@ -237,6 +237,24 @@ private Q_SLOTS:
                  }());
     }
 
+    // Measuring in idle time steps aside while the user types, and goes on once they pause.
+    void measuringWaitsWhileTheUserTypes()
+    {
+        TCustomRichEdit edit;
+        showWith(edit, read(longRtf(3000)));
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const LazyDocumentLayout& layout = layoutOf(edit);
+        QTest::keyClick(&edit, Qt::Key_X);
+        QTextBlock next = edit.document()->firstBlock();
+        while (next.isValid() && layout.isMeasured(next))
+            next = next.next();
+        QVERIFY(next.isValid());
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        QVERIFY(!layout.isMeasured(next));
+        QTRY_VERIFY(layout.isMeasured(next));
+    }
+
     void formattingEverythingLaysOutOnlyWhatIsShown()
     {
         TCustomRichEdit edit;
