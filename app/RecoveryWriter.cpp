@@ -14,11 +14,21 @@
 #include <QLockFile>
 #include <QTextDocument>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 constexpr int DefaultPause = 2000;
 constexpr int DefaultInterval = 30000;
 // Time the event loop spends on one slice of copying.
 constexpr int SliceMilliseconds = 6;
+// While the user types (a change less than this long ago), slices of copying come one per gap
+// instead of back to back: a key waits for one slice at most, and the processor stays free for
+// the user's work, the display and the others.
+constexpr qint64 TypingMilliseconds = 400;
+constexpr int TypingSliceGap = 50;
+// The copy is written at a lower priority than the program's other work (a nice value).
+constexpr int WriterNiceness = 10;
 } // namespace
 
 RecoveryWriter::RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> origin)
@@ -58,6 +68,7 @@ void RecoveryWriter::documentChanged()
         discard();
         return;
     }
+    m_sinceChange.start();
     m_pause.start();
     if (!m_latest.isActive())
         m_latest.start(m_interval);
@@ -108,6 +119,9 @@ void RecoveryWriter::copySlice()
     // Edits far up a large document may keep sending the copy back; past the latest time it
     // is finished in one go.
     const bool overdue = m_copyingFor.hasExpired(m_interval);
+    const bool typing = m_sinceChange.isValid() && m_sinceChange.elapsed() < TypingMilliseconds;
+    if (const int gap = typing && !overdue ? TypingSliceGap : 0; m_slicer.interval() != gap)
+        m_slicer.start(gap);
     const QDeadlineTimer deadline =
         overdue ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(SliceMilliseconds);
     if (!m_snapshot->copyMore(deadline))
@@ -130,6 +144,8 @@ void RecoveryWriter::copySlice()
     }
     m_jobRunning = true;
     m_worker.start([=, this] {
+        // Linux gives a thread's niceness to that thread alone.
+        ::setpriority(PRIO_PROCESS, ::gettid(), WriterNiceness);
         bool ok = false;
         if (std::unique_ptr<QTextDocument> document = snapshot->build(*cancel)) {
             // As a save writes it: text without attributes of its own shows as in the editor.

@@ -72,6 +72,7 @@ private:
     int m_interval = 0;
     QElapsedTimer m_copyingFor;
     QElapsedTimer m_sinceLastCopy;
+    QElapsedTimer m_sinceChange; // the user's last change
 
     std::unique_ptr<DocumentSnapshot> m_snapshot;
     QPointer<QTextDocument> m_source;
