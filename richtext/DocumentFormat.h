@@ -34,6 +34,7 @@ enum Property : int {
     RightIndentTwips,                                  // int, from the right edge
     TabStopList,                                       // QList<int>, TabStop::pack() of each stop
     DefaultTabTwips = QTextFormat::UserProperty + 32,  // int, of the root frame
+    ContinuesParagraph = QTextFormat::UserProperty + 48, // bool, see ParagraphPieces.h
 };
 
 constexpr int TwipsPerPoint = 20;

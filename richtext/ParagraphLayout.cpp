@@ -1,5 +1,7 @@
 #include "richtext/ParagraphLayout.h"
 
+#include "richtext/ParagraphPieces.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -145,6 +147,9 @@ void ParagraphLayout::apply(QTextBlockFormat& format, const Marker& marker, int 
     else
         format.setTabPositions(tabs);
 
+    // The piece of a paragraph that continues it starts where its lines do.
+    if (ParagraphPieces::continues(format))
+        format.setTextIndent(0);
     // Markers are drawn by ParagraphDecorations where readers put them, not by Qt.
     if (marker.kind != ListKind::None)
         format.setProperty(QTextFormat::ListStyle, int(QTextListFormat::ListStyleUndefined));

@@ -1,6 +1,7 @@
 #include "richtext/PlainTextReader.h"
 
 #include "richtext/CodePageDecoder.h"
+#include "richtext/ParagraphPieces.h"
 #include "richtext/ReadProgress.h"
 #include "richtext/Windows1252.h"
 
@@ -194,6 +195,7 @@ void PlainTextReader::read(QByteArrayView bytes, QTextDocument& document, const 
         cursor.insertText(QStringView(text).sliced(start, length).toString(), format);
         start += length;
     }
+    ParagraphPieces::cutLongParagraphs(document);
     cursor.endEditBlock();
     document.setUndoRedoEnabled(undo);
 }

@@ -1,5 +1,6 @@
 #include "richtext/PlainTextWriter.h"
 
+#include "richtext/ParagraphPieces.h"
 #include "richtext/PlainTextReader.h"
 #include "richtext/Windows1252.h"
 
@@ -53,7 +54,7 @@ QByteArray encodeAs(QString text, const PlainTextFormat& format)
 QByteArray PlainTextWriter::encode(const QTextDocument& document, const PlainTextFormat& format)
 {
     // Paragraph ends and line breaks alike end a line; nothing else of the text changes.
-    QString text = document.toRawText();
+    QString text = ParagraphPieces::joined(document, 0, document.toRawText());
     text.replace(QChar::ParagraphSeparator, u'\n');
     text.replace(QChar::LineSeparator, u'\n');
     return encode(std::move(text), format);

@@ -2,6 +2,7 @@
 
 #include "richtext/DocumentFormat.h"
 #include "richtext/ParagraphLayout.h"
+#include "richtext/ParagraphPieces.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -155,4 +156,5 @@ void RtfDocumentSink::endParagraph(const RtfParaFormat& format, const RtfCharFor
 void RtfDocumentSink::finish(const RtfParaFormat& format, const RtfCharFormat& mark)
 {
     applyParagraph(format, mark);
+    ParagraphPieces::cutLongParagraphs(m_document);
 }

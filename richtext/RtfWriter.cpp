@@ -1,6 +1,7 @@
 #include "richtext/RtfWriter.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/ParagraphPieces.h"
 
 #include <QIODevice>
 #include <QTextBlock>
@@ -55,7 +56,9 @@ private:
     int colorIndex(QRgb color);
     void collect();
     void writeHeader(QByteArray& out) const;
-    void writeParagraph(const QTextBlock& block, bool last);
+    void writeParagraph(const QTextBlock& block, bool last, bool continues, bool continued);
+    void writeParagraphFormat(const QTextBlock& block);
+    static QTextCharFormat firstRunFormat(const QTextBlock& block);
     void writeTabStops(const TabStops& stops);
     void writeCharFormat(const QTextCharFormat& format);
     void writeText(const QString& text);
@@ -67,6 +70,7 @@ private:
     std::vector<FontKey> m_fonts;
     std::vector<QRgb> m_colors;
     int m_symbolFont = -1;
+    bool m_runOpen = false; // the last run written goes on in the next block
     std::vector<ListDefinition> m_lists;
     QByteArray m_body;
 };
@@ -288,7 +292,49 @@ void Writer::writeText(const QString& text)
     }
 }
 
-void Writer::writeParagraph(const QTextBlock& block, bool last)
+// A block that continues the paragraph before it (continues) only adds its runs; one that is
+// continued by the next writes no paragraph mark.
+void Writer::writeParagraph(const QTextBlock& block, bool last, bool continues, bool continued)
+{
+    QByteArray& out = m_body;
+    if (!continues)
+        writeParagraphFormat(block);
+    // Each run is a group of its own, so no reader has to undo the previous run's format; a run
+    // that goes on in the next piece of the paragraph stays one group.
+    for (auto it = block.begin(); !it.atEnd();) {
+        const QTextFragment fragment = it.fragment();
+        if (!m_runOpen) {
+            out += '{';
+            writeCharFormat(fragment.charFormat());
+        }
+        writeText(fragment.text());
+        ++it;
+        m_runOpen = it.atEnd() && continued && block.next().length() > 1 &&
+                    firstRunFormat(block.next()) == fragment.charFormat();
+        if (!m_runOpen)
+            out += '}';
+    }
+    if (continued)
+        return;
+    // The paragraph mark has a format too (what typing in an empty paragraph uses); the last
+    // paragraph has no mark, and its format is the one in force where the document ends.
+    if (last) {
+        out += "\\plain";
+        writeCharFormat(block.charFormat());
+    } else {
+        out += '{';
+        writeCharFormat(block.charFormat());
+        out += "\\par}\r\n";
+    }
+}
+
+QTextCharFormat Writer::firstRunFormat(const QTextBlock& block)
+{
+    const auto first = block.begin();
+    return first.atEnd() ? QTextCharFormat() : first.fragment().charFormat();
+}
+
+void Writer::writeParagraphFormat(const QTextBlock& block)
 {
     QByteArray& out = m_body;
     const QTextBlockFormat format = block.blockFormat();
@@ -316,25 +362,6 @@ void Writer::writeParagraph(const QTextBlock& block, bool last)
     if (right != 0)
         out += "\\ri" + QByteArray::number(right);
     writeTabStops(DocumentFormat::tabStops(format));
-
-    // Each run is a group of its own, so no reader has to undo the previous run's format.
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        out += '{';
-        writeCharFormat(fragment.charFormat());
-        writeText(fragment.text());
-        out += '}';
-    }
-    // The paragraph mark has a format too (what typing in an empty paragraph uses); the last
-    // paragraph has no mark, and its format is the one in force where the document ends.
-    if (last) {
-        out += "\\plain";
-        writeCharFormat(block.charFormat());
-    } else {
-        out += '{';
-        writeCharFormat(block.charFormat());
-        out += "\\par}\r\n";
-    }
 }
 
 Writer::Parts Writer::run()
@@ -342,7 +369,10 @@ Writer::Parts Writer::run()
     collect();
     m_body.reserve(m_document.characterCount() * 2 + 1024);
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        writeParagraph(block, !block.next().isValid());
+        const QTextBlock next = block.next();
+        // The first block continues nothing, whatever a copied selection brought along.
+        writeParagraph(block, !next.isValid(), block != m_document.begin() && ParagraphPieces::continues(block),
+                       next.isValid() && ParagraphPieces::continues(next));
     }
     m_body += "\r\n}\r\n";
     // The colours are known only once the body is written, so the header comes second.

@@ -1,6 +1,7 @@
 #include "richtext/SelectionMimeData.h"
 
 #include "richtext/DocumentDefaults.h"
+#include "richtext/ParagraphPieces.h"
 #include "richtext/RtfWriter.h"
 
 #include <QTextCursor>
@@ -15,7 +16,7 @@ const QString TextMime = QStringLiteral("text/plain");
 // The selection's text as a plain-text file has it: paragraph and line breaks as '\n'.
 QString plainTextOf(const QTextCursor& cursor)
 {
-    QString text = cursor.selectedText();
+    QString text = ParagraphPieces::joined(*cursor.document(), cursor.selectionStart(), cursor.selectedText());
     for (QChar& c : text) {
         switch (c.unicode()) {
         case QChar::ParagraphSeparator:

@@ -7,6 +7,7 @@
 #include "richtext/LazyDocumentLayout.h"
 #include "richtext/ParagraphDecorations.h"
 #include "richtext/ParagraphLayout.h"
+#include "richtext/ParagraphPieces.h"
 #include "richtext/RtfReader.h"
 #include "richtext/SelectionMimeData.h"
 #include "richtext/TParaAttributes.h"
@@ -422,20 +423,21 @@ void TCustomRichEdit::changeDefaultCharFormat(const QTextCharFormat& set, int re
 
 QTextBlockFormat TCustomRichEdit::paragraphFormat() const
 {
-    return document()->findBlock(selStart()).blockFormat();
+    return ParagraphPieces::paragraphStart(document()->findBlock(selStart())).blockFormat();
 }
 
 bool TCustomRichEdit::paragraphBulleted() const
 {
-    return document()->findBlock(selStart()).textList() != nullptr;
+    return ParagraphPieces::paragraphStart(document()->findBlock(selStart())).textList() != nullptr;
 }
 
 void TCustomRichEdit::changeParagraphFormats(const BlockChange& change)
 {
     const QTextCursor cursor = textCursor();
     QTextDocument& doc = *document();
-    const QTextBlock first = doc.findBlock(cursor.selectionStart());
-    const QTextBlock last = doc.findBlock(cursor.selectionEnd());
+    // Every piece of a paragraph held as several blocks changes with it.
+    const QTextBlock first = ParagraphPieces::paragraphStart(doc.findBlock(cursor.selectionStart()));
+    const QTextBlock last = ParagraphPieces::paragraphEnd(doc.findBlock(cursor.selectionEnd()));
     QTextCursor edit(&doc);
     edit.beginEditBlock();
     // Runs of neighbouring paragraphs of one format change together.
@@ -463,10 +465,13 @@ void TCustomRichEdit::setParagraphsBulleted(bool bulleted)
 {
     const QTextCursor cursor = textCursor();
     QTextDocument& doc = *document();
-    const QTextBlock last = doc.findBlock(cursor.selectionEnd());
+    // A paragraph held as several blocks has one marker, on its first block.
+    const QTextBlock first = ParagraphPieces::paragraphStart(doc.findBlock(cursor.selectionStart()));
+    const QTextBlock last = ParagraphPieces::paragraphEnd(doc.findBlock(cursor.selectionEnd()));
     QVector<QTextBlock> blocks;
-    for (QTextBlock block = doc.findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
-        blocks.append(block);
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        if (!ParagraphPieces::continues(block) || block == first)
+            blocks.append(block);
         if (block == last)
             break;
     }
@@ -498,7 +503,7 @@ void TCustomRichEdit::setParagraphsBulleted(bool bulleted)
         }
     }
     // A marker moves the first line's text to the first stop after it.
-    ParagraphLayout::layOut(doc, blocks.first(), blocks.last(), layoutDpi());
+    ParagraphLayout::layOut(doc, first, last, layoutDpi());
     edit.endEditBlock();
 }
 
@@ -651,7 +656,19 @@ void TCustomRichEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    const int blocks = document()->blockCount();
     QTextEdit::keyPressEvent(event);
+    // A new block made inside a paragraph held as several blocks is a paragraph of its own, in
+    // the same edit as the key.
+    const QTextBlock current = textCursor().block();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && document()->blockCount() > blocks && ParagraphPieces::continues(current)) {
+        QTextCursor edit(document());
+        edit.joinPreviousEditBlock();
+        ParagraphPieces::makeParagraph(edit, current);
+        ParagraphLayout::layOut(*document(), current, current, layoutDpi());
+        edit.endEditBlock();
+    }
 }
 
 void TCustomRichEdit::paintEvent(QPaintEvent* event)

@@ -2,6 +2,7 @@
 
 #include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentFile.h"
+#include "richtext/ParagraphPieces.h"
 #include "richtext/TCustomRichEdit.h"
 
 #include <QTextDocument>
@@ -62,5 +63,5 @@ void TRichEditStrings::saveRichText(const QString& fileName) const
 
 QString TRichEditStrings::text() const
 {
-    return m_owner->document()->toPlainText();
+    return ParagraphPieces::joined(*m_owner->document(), 0, m_owner->document()->toPlainText());
 }

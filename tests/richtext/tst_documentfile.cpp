@@ -2,12 +2,14 @@
 // leaves the old file intact.
 #include "framework/AppError.h"
 #include "richtext/DocumentFile.h"
+#include "richtext/ParagraphPieces.h"
 #include "richtext/RtfReader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextDocument>
 
@@ -48,6 +50,64 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
+    // A paragraph too long for one block is read as several and written back as one.
+    void longParagraphRoundTrips_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("line");
+        QString words;
+        while (words.size() < 2000)
+            words += QStringLiteral("word, ");
+        // No space to cut after: the cuts must not split a surrogate pair or strand a mark.
+        QString unbroken;
+        while (unbroken.size() < 2000)
+            unbroken += QStringLiteral("ab\U0001F600e\u0301");
+        QTest::newRow("text, words") << "a.txt" << words;
+        QTest::newRow("text, unbroken") << "b.txt" << unbroken;
+        QTest::newRow("rtf, words") << "a.rtf" << words;
+        QTest::newRow("rtf, unbroken") << "b.rtf" << unbroken;
+    }
+    void longParagraphRoundTrips()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, line);
+        const bool rtf = name.endsWith(QLatin1String(".rtf"));
+        const QString text = QStringLiteral("before\n") + line + QStringLiteral("\nafter");
+        QByteArray original;
+        if (rtf) {
+            // Our own RTF of the text, written while nothing is cut.
+            QTextDocument whole;
+            whole.setPlainText(text);
+            DocumentFile::save(whole, path(name));
+            original = readBytes(path(name));
+            QVERIFY(!original.contains("Continues"));
+        } else {
+            original = text.toUtf8();
+            writeBytes(path(name), original);
+        }
+
+        const ParagraphPieces::Sizes usual = ParagraphPieces::sizes();
+        ParagraphPieces::setSizes({1000, 100});
+        QTextDocument document;
+        PlainTextFormat format;
+        DocumentFile::load(path(name), document, QTextCharFormat(), &format);
+        ParagraphPieces::setSizes(usual);
+
+        QVERIFY(document.blockCount() > 20);
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            QVERIFY(block.length() <= 101);
+            const QString piece = block.text();
+            QVERIFY(piece.isEmpty() || !(piece.front().isLowSurrogate() || piece.front().isMark()));
+        }
+        QCOMPARE(document.findBlock(0).next().text(), line.left(document.findBlock(0).next().length() - 1));
+        const QString saved = path(QStringLiteral("saved-") + name);
+        if (rtf)
+            DocumentFile::save(document, saved);
+        else
+            DocumentFile::saveText(document, saved, format);
+        QCOMPARE(readBytes(saved), original);
+    }
+
     void richTextFirstElsePlainText_data()
     {
         QTest::addColumn<QString>("name");
