@@ -110,7 +110,7 @@ QString joined(const QTextDocument& document, int from, QString text)
     const int end = from + int(text.size());
     QChar* out = nullptr;
     qsizetype copied = 0;
-    for (QTextBlock block = document.findBlock(from).next(); block.isValid() && block.position() < end;
+    for (QTextBlock block = document.findBlock(from).next(); block.isValid() && block.position() <= end;
          block = block.next()) {
         if (!continues(block))
             continue;

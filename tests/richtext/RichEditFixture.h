@@ -1,6 +1,8 @@
 #pragma once
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/ParagraphPieces.h"
+#include "richtext/PlainTextReader.h"
 #include "richtext/TCustomRichEdit.h"
 #include "richtext/TRichEditStrings.h"
 
@@ -36,6 +38,19 @@ inline void select(TCustomRichEdit& edit, int start, int length)
 {
     edit.setSelStart(start);
     edit.setSelLength(length);
+}
+
+// "first", a paragraph of 3000 characters held as blocks of about 100, and "last": the long
+// paragraph's blocks are numbered 1 to the block count - 2.
+inline void fillWithLongParagraph(TCustomRichEdit& edit)
+{
+    QString words;
+    while (words.size() < 3000)
+        words += QStringLiteral("word ");
+    const ParagraphPieces::Sizes usual = ParagraphPieces::sizes();
+    ParagraphPieces::setSizes({1000, 100});
+    PlainTextReader::read(QStringLiteral("first\n%1\nlast").arg(words).toUtf8(), *edit.document(), QTextCharFormat());
+    ParagraphPieces::setSizes(usual);
 }
 
 // The paragraph format of the paragraph numbered index.

@@ -9,6 +9,7 @@
 #include "framework/LayoutReader.h"
 #include "framework/TForm.h"
 #include "richtext/RichTextClasses.h"
+#include "richtext/RtfWriter.h"
 #include "richtext/TTextAttributes.h"
 
 #include <QApplication>
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void canPaste();
     void cutAndDelete();
     void undo();
+    void enterInsideAPieceBreaksTheParagraph_data();
+    void enterInsideAPieceBreaksTheParagraph();
     void noLengthLimit();
     void displayLinesOfAWrappedParagraph();
     void formatRectangleLeavesMargins();
@@ -339,6 +342,34 @@ void TestRichEdit::undo()
     while (edit.CanUndo())
         edit.Undo();
     QCOMPARE(edit.lines()->text(), QString());
+}
+
+void TestRichEdit::enterInsideAPieceBreaksTheParagraph_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::newRow("piece start") << 0;
+    QTest::newRow("inside a piece") << 7;
+}
+
+// Enter in a paragraph held as several blocks makes a real paragraph: saved with a mark of its
+// own, one edit with the key.
+void TestRichEdit::enterInsideAPieceBreaksTheParagraph()
+{
+    QFETCH(int, offset);
+    TCustomRichEdit edit;
+    fillWithLongParagraph(edit);
+    const QTextDocument& document = *edit.document();
+    const QString before = edit.lines()->text();
+    const int position = document.findBlockByNumber(document.blockCount() / 2).position() + offset;
+    const qsizetype at = ParagraphPieces::joined(document, 0, document.toPlainText().left(position)).size();
+    edit.setSelStart(position);
+    QTest::keyClick(&edit, Qt::Key_Return);
+
+    QCOMPARE(edit.lines()->text(), QString(before).insert(at, u'\n'));
+    QVERIFY(!ParagraphPieces::continues(edit.textCursor().block()));
+    QCOMPARE(RtfWriter::toRtf(document).count("\\par}"), 3);
+    edit.Undo();
+    QCOMPARE(edit.lines()->text(), before);
 }
 
 void TestRichEdit::noLengthLimit()

@@ -87,6 +87,7 @@ private Q_SLOTS:
     void alignment();
     void numberingAdjustsTheLeftIndent_data();
     void numberingAdjustsTheLeftIndent();
+    void paragraphFormatReachesEveryPiece();
 };
 
 void TestRichEditAttributes::sizesArePointsHeldAsTwips()
@@ -493,6 +494,36 @@ void TestRichEditAttributes::numberingAdjustsTheLeftIndent()
     QVERIFY(!edit.document()->begin().textList());
     QCOMPARE(edit.paragraphAttributes()->leftIndent(), 0);
     QCOMPARE(blockFormat(edit, 1).indent(), 0);
+}
+
+// A paragraph held as several blocks is formatted as one, wherever the caret is in it, and keeps
+// one bullet.
+void TestRichEditAttributes::paragraphFormatReachesEveryPiece()
+{
+    TCustomRichEdit edit;
+    fillWithLongParagraph(edit);
+    const int blocks = edit.document()->blockCount();
+    QVERIFY(blocks > 20);
+    edit.setSelStart(edit.document()->findBlockByNumber(blocks / 2).position() + 3);
+    TParaAttributes& paragraph = *edit.paragraphAttributes();
+    paragraph.setAlignment(TParaAttributes::Center);
+    paragraph.setFirstIndent(6);
+    paragraph.setNumbering(TParaAttributes::Bullet);
+    QCOMPARE(paragraph.numbering(), int(TParaAttributes::Bullet));
+    for (int i = 1; i < blocks - 1; ++i) {
+        const QTextBlock block = edit.document()->findBlockByNumber(i);
+        QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(block.blockFormat().intProperty(DocumentFormat::FirstIndentTwips), 120);
+        QCOMPARE(block.textList() != nullptr, i == 1);
+        if (i > 1)
+            QCOMPARE(block.blockFormat().textIndent(), 0.0);
+    }
+    QCOMPARE(edit.document()->findBlockByNumber(1).textList()->count(), 1);
+    for (int i : {0, blocks - 1}) {
+        const QTextBlock block = edit.document()->findBlockByNumber(i);
+        QVERIFY(!block.textList());
+        QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
 }
 
 QTEST_MAIN(TestRichEditAttributes)
