@@ -5,7 +5,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <vector>
 
 namespace {
 ParagraphPieces::Sizes g_sizes;
@@ -77,21 +76,18 @@ void cutLongParagraphs(QTextDocument& document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block.length() - 1 <= limits.longest)
             continue;
-        const QString text = block.text();
         const QTextBlockFormat format = pieceFormat(block.blockFormat());
         const QTextCharFormat mark = block.charFormat();
-        const int position = block.position();
-        // Cut from the end, so that the positions still to cut at stay where they are.
-        std::vector<qsizetype> cuts;
-        for (qsizetype start = 0; text.size() - start > limits.piece;) {
-            start = cutAfter(text, start, limits.piece);
-            cuts.push_back(start);
-        }
-        for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
-            cursor.setPosition(position + int(*cut));
+        // A piece at a time, so that the paragraph's text is never copied whole.
+        while (block.length() - 1 > limits.piece) {
+            const int position = block.position();
+            cursor.setPosition(position);
+            cursor.setPosition(position + limits.piece + 1, QTextCursor::KeepAnchor);
+            const QString window = cursor.selectedText();
+            cursor.setPosition(position + int(cutAfter(window, 0, limits.piece)));
             cursor.insertBlock(format, mark);
+            block = cursor.block();
         }
-        block = document.findBlock(position + int(text.size() + cuts.size()));
     }
 }
 
