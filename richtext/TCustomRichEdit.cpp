@@ -621,7 +621,16 @@ void TCustomRichEdit::insertFromMimeData(const QMimeData* source)
         ParagraphLayout::layOut(*document(), document()->findBlock(start), cursor.block(), layoutDpi());
         cursor.endEditBlock();
     } else if (source->hasText()) {
+        cursor.beginEditBlock();
+        const int start = cursor.selectionStart();
         cursor.insertText(withParagraphBreaks(source->text()));
+        // Qt gives the new blocks the format of the one pasted into: inside a paragraph held as
+        // pieces they would be pieces too, and their breaks lost when saved.
+        QTextCursor edit(document());
+        for (QTextBlock block = document()->findBlock(start).next();
+             block.isValid() && block.position() <= cursor.position(); block = block.next())
+            ParagraphPieces::makeParagraph(edit, block);
+        cursor.endEditBlock();
     } else {
         return;
     }

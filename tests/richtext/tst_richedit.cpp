@@ -85,6 +85,8 @@ private Q_SLOTS:
     void undo();
     void enterInsideAPieceBreaksTheParagraph_data();
     void enterInsideAPieceBreaksTheParagraph();
+    void pastedParagraphsInsideAPieceStayParagraphs_data();
+    void pastedParagraphsInsideAPieceStayParagraphs();
     void noLengthLimit();
     void displayLinesOfAWrappedParagraph();
     void formatRectangleLeavesMargins();
@@ -342,6 +344,33 @@ void TestRichEdit::undo()
     while (edit.CanUndo())
         edit.Undo();
     QCOMPARE(edit.lines()->text(), QString());
+}
+
+void TestRichEdit::pastedParagraphsInsideAPieceStayParagraphs_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("text") << QByteArray("text/plain") << QByteArray("one\ntwo\nthree");
+    QTest::newRow("rtf") << QByteArray("text/rtf") << QByteArray("{\\rtf1\\ansi one\\par two\\par three}");
+}
+
+// Paragraphs pasted inside a paragraph held as several blocks keep their breaks when saved.
+void TestRichEdit::pastedParagraphsInsideAPieceStayParagraphs()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QByteArray, data);
+    TCustomRichEdit edit;
+    fillWithLongParagraph(edit);
+    const QTextDocument& document = *edit.document();
+    const QString before = edit.lines()->text();
+    const int position = document.findBlockByNumber(document.blockCount() / 2).position() + 7;
+    const qsizetype at = ParagraphPieces::joined(document, 0, document.toPlainText().left(position)).size();
+    edit.setSelStart(position);
+    setClipboard(QString::fromLatin1(format), data);
+    edit.PasteFromClipboard();
+
+    QCOMPARE(edit.lines()->text(), QString(before).insert(at, QStringLiteral("one\ntwo\nthree")));
+    QCOMPARE(RtfWriter::toRtf(document).count("\\par}"), 4);
 }
 
 void TestRichEdit::enterInsideAPieceBreaksTheParagraph_data()
