@@ -110,6 +110,7 @@ const QTextBlockFormat& RtfDocumentSink::blockFormat(const RtfParaFormat& format
     m_lastPointAfterTab = pointAfterTab;
     m_lastMarkerWidth = marker.widthTwips();
     m_lastBlockFormat = block;
+    m_lastBlockFormatChanged = true;
     return m_lastBlockFormat;
 }
 
@@ -126,8 +127,17 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
     const bool decimal = std::any_of(format.tabs.begin(), format.tabs.end(), [](const TabStop& stop) {
         return stop.alignment == TabStop::Alignment::Decimal;
     });
-    m_cursor.setBlockFormat(blockFormat(format, marker, decimal && ParagraphLayout::hasPointAfterTab(m_cursor.block().text())));
-    m_cursor.setBlockCharFormat(cached(mark));
+    const QTextBlockFormat& wanted =
+        blockFormat(format, marker, decimal && ParagraphLayout::hasPointAfterTab(m_cursor.block().text()));
+    // Most paragraphs are formatted like the one before, whose formats the block was given.
+    if (!m_blockHasLastFormats || m_lastBlockFormatChanged)
+        m_cursor.setBlockFormat(wanted);
+    if (!m_blockHasLastFormats || !(mark == m_lastMark)) {
+        m_cursor.setBlockCharFormat(cached(mark));
+        m_lastMark = mark;
+    }
+    m_blockHasLastFormats = false;
+    m_lastBlockFormatChanged = false;
     m_firstRunSize = -1;
 
     if (format.list == RtfParaFormat::List::None) {
@@ -150,7 +160,11 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
 void RtfDocumentSink::endParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)
 {
     applyParagraph(format, mark);
-    m_cursor.insertBlock();
+    // The next paragraph's formats are set when it ends: giving the new block some formats here
+    // spares the cursor looking up the current ones in the document, which costs more as the
+    // document grows.
+    m_cursor.insertBlock(m_lastBlockFormat, cached(mark));
+    m_blockHasLastFormats = true;
 }
 
 void RtfDocumentSink::finish(const RtfParaFormat& format, const RtfCharFormat& mark)

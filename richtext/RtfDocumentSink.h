@@ -45,6 +45,9 @@ private:
     int m_lastMarkerWidth = -1;
     bool m_lastPointAfterTab = false;
     QTextBlockFormat m_lastBlockFormat;
+    bool m_lastBlockFormatChanged = false; // built anew since the last paragraph was formatted
+    RtfCharFormat m_lastMark;              // the last paragraph mark's format
+    bool m_blockHasLastFormats = false;    // the current block was made with the last formats
     int m_defaultTab;
     int m_firstRunSize = -1; // the size of the current paragraph's first text, -1 before it
     QTextList* m_list = nullptr;
