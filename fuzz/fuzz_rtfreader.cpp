@@ -1,9 +1,10 @@
-// Feeds arbitrary bytes to the RTF reader through both sinks, and the document it builds through
-// the writer and back: nothing may crash, leak past the sanitizers or be refused that started
-// as RTF.
+// Feeds arbitrary bytes to the RTF reader through both sinks, whole and a few bytes at a time,
+// and the document it builds through the writer and back: nothing may crash, leak past the
+// sanitizers or be refused that started as RTF, and reading in blocks gives the same document.
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
+#include <QBuffer>
 #include <QTextDocument>
 
 #include <cstdint>
@@ -19,6 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (RtfReader::read(bytes, document) != rich)
         std::abort();
     if (rich) {
+        QByteArray owned(bytes.data(), bytes.size());
+        QBuffer buffer(&owned);
+        buffer.open(QIODevice::ReadOnly);
+        QTextDocument blocks;
+        const qsizetype blockSize = 1 + qsizetype(size % 13);
+        if (!RtfReader::read(buffer, blocks, nullptr, blockSize) || RtfWriter::toRtf(blocks) != RtfWriter::toRtf(document))
+            std::abort();
         QTextDocument copy;
         if (!RtfReader::read(RtfWriter::toRtf(document), copy) || copy.blockCount() != document.blockCount())
             std::abort(); // what we write, we read back with the same paragraphs

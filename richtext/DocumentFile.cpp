@@ -13,15 +13,24 @@
 #include <QTextDocument>
 
 namespace {
-// The whole file, read before the document is touched so that a failure leaves it as it was.
+void openForReading(QFile& file)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(StringTable::format(StringId::CannotOpenFile, {file.fileName()}));
+}
+
+void checkRead(const QFile& file)
+{
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(StringTable::format(StringId::FailedToLoadStream, {}));
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(StringTable::format(StringId::CannotOpenFile, {path}));
+    openForReading(file);
     QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError(StringTable::format(StringId::FailedToLoadStream, {}));
+    checkRead(file);
     return data;
 }
 } // namespace
@@ -30,9 +39,15 @@ DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& docume
                                       const QTextCharFormat& defaultFormat, PlainTextFormat* textFormat,
                                       ReadProgress* progress)
 {
-    const QByteArray data = readFile(path);
-    if (RtfReader::read(data, document, progress))
+    QFile file(path);
+    openForReading(file);
+    // Rich text is read a block at a time: the file is never held whole beside the document.
+    const bool rich = RtfReader::read(file, document, progress);
+    checkRead(file);
+    if (rich)
         return Kind::RichText;
+    const QByteArray data = file.readAll();
+    checkRead(file);
     PlainTextReader::read(data, document, defaultFormat, textFormat, progress);
     return Kind::PlainText;
 }

@@ -19,7 +19,9 @@ class DocumentFile {
 public:
     enum class Kind { RichText, PlainText };
 
-    // Replaces the document's content; on failure the document is left as it was. textFormat,
+    // Replaces the document's content. A file that cannot be opened leaves the document as it
+    // was; one that fails while it is read leaves it partly read, so callers read into a document
+    // of their own and drop it on failure. textFormat,
     // when given, receives how a plain-text file was written; progress, when given, follows the
     // read and may stop it, leaving the document unfinished (ReadProgress.h).
     static Kind load(const QString& path, QTextDocument& document, const QTextCharFormat& defaultFormat,

@@ -282,8 +282,12 @@ private:
 class Parser {
 public:
     Parser(QByteArrayView data, RtfSink& sink, ReadProgress* progress = nullptr)
-        : m_tokens(data), m_sink(sink), m_lastBrace(data.lastIndexOf('}')), m_size(data.size()),
-          m_progress(progress)
+        : Parser(RtfTokenizer(data), data.size(), data.lastIndexOf('}'), sink, progress)
+    {
+    }
+    // lastBrace: where the input's last '}' is, -1 without one.
+    Parser(RtfTokenizer tokens, qint64 size, qint64 lastBrace, RtfSink& sink, ReadProgress* progress)
+        : m_tokens(std::move(tokens)), m_sink(sink), m_lastBrace(lastBrace), m_size(size), m_progress(progress)
     {
     }
     void run();
@@ -340,10 +344,10 @@ private:
     RtfSink& m_sink;
     // Text outside every group (after a surplus closing brace) is part of the document, but
     // bytes after the last closing brace are not.
-    qsizetype m_lastBrace;
-    qsizetype m_size;
+    qint64 m_lastBrace;
+    qint64 m_size;
     ReadProgress* m_progress;
-    qsizetype m_nextReport = ReportEvery;
+    qint64 m_nextReport = ReportEvery;
 
     GroupState m_state;
     std::vector<GroupState> m_stack; // the states of the enclosing groups
@@ -1283,15 +1287,25 @@ void Parser::textWord(Word word)
 }
 } // namespace
 
-bool RtfReader::looksLikeRtf(QByteArrayView data)
+namespace {
+constexpr QByteArrayView RtfStart("{\\rtf");
+
+// data without the byte-order mark and blanks that may come before RTF.
+QByteArrayView withoutLeadingBlanks(QByteArrayView data)
 {
-    qsizetype pos = 0;
     if (data.startsWith("\xEF\xBB\xBF"))
-        pos = 3;
+        data = data.sliced(3);
+    qsizetype pos = 0;
     while (pos < data.size() &&
            (data[pos] == ' ' || data[pos] == '\t' || data[pos] == '\r' || data[pos] == '\n'))
         ++pos;
-    return data.sliced(pos).startsWith("{\\rtf");
+    return data.sliced(pos);
+}
+} // namespace
+
+bool RtfReader::looksLikeRtf(QByteArrayView data)
+{
+    return withoutLeadingBlanks(data).startsWith(RtfStart);
 }
 
 bool RtfReader::parse(QByteArrayView data, RtfSink& sink)
@@ -1311,12 +1325,58 @@ bool RtfReader::read(QByteArrayView data, QTextDocument& document, ReadProgress*
     return true;
 }
 
-bool RtfReader::read(QIODevice& device, QTextDocument& document)
+namespace {
+// Whether the device's data starts as RTF, looking no further than the blanks before it.
+bool startsAsRtf(QIODevice& device)
+{
+    for (qint64 size = 4096;; size *= 2) {
+        const QByteArray head = device.peek(size);
+        const QByteArrayView rest = withoutLeadingBlanks(head);
+        if (rest.startsWith(RtfStart))
+            return true;
+        // Only blanks, or blanks and the start of "{\rtf", up to the end of a full head: the
+        // answer lies further on.
+        if (head.size() < size || rest.size() >= RtfStart.size() || !RtfStart.startsWith(rest))
+            return false;
+    }
+}
+
+// Where the device's last '}' is, counted from its current position (-1 without one), found by
+// reading backwards from the end a block at a time. The device is left where it was.
+qint64 lastBraceOf(QIODevice& device)
+{
+    const qint64 start = device.pos();
+    qint64 found = -1;
+    for (qint64 to = device.size(); to > start && found < 0;) {
+        const qint64 from = qMax(start, to - RtfTokenizer::DefaultBlockSize);
+        if (!device.seek(from))
+            break;
+        const QByteArray block = device.read(to - from);
+        const qsizetype at = block.lastIndexOf('}');
+        if (at >= 0)
+            found = from - start + at;
+        to = from;
+    }
+    device.seek(start);
+    return found;
+}
+} // namespace
+
+bool RtfReader::read(QIODevice& device, QTextDocument& document, ReadProgress* progress, qsizetype blockSize)
 {
     if (!device.isReadable())
         return false;
-    const QByteArray data = device.readAll();
-    return read(data, document);
+    if (device.isSequential()) {
+        const QByteArray data = device.readAll();
+        return read(data, document, progress);
+    }
+    if (!startsAsRtf(device))
+        return false;
+    const qint64 lastBrace = lastBraceOf(device);
+    const qint64 size = device.size() - device.pos();
+    RtfDocumentSink sink(document);
+    Parser(RtfTokenizer(device, blockSize), size, lastBrace, sink, progress).run();
+    return true;
 }
 
 bool RtfReader::readText(QByteArrayView data, QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richtext/RtfSink.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -27,8 +28,11 @@ public:
     // Undo is off while the document is built and the undo history is gone afterwards.
     // progress, when given, follows the read and may stop it (ReadProgress.h).
     static bool read(QByteArrayView data, QTextDocument& document, ReadProgress* progress = nullptr);
-    // Reads the whole device first; false when it cannot be read or is not RTF.
-    static bool read(QIODevice& device, QTextDocument& document);
+    // The same from a device, read from its current position a block of blockSize bytes at a time
+    // (a device that cannot seek is read whole first): false when it cannot be read or is not
+    // RTF. A failure to read ends the document early; the device's error() tells.
+    static bool read(QIODevice& device, QTextDocument& document, ReadProgress* progress = nullptr,
+                     qsizetype blockSize = RtfTokenizer::DefaultBlockSize);
 
     // The document's text only, paragraphs ended by '\n' except the last, a line break as '\n':
     // the same text as read() puts into a document. False when data is not RTF.

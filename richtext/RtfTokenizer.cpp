@@ -1,5 +1,7 @@
 #include "richtext/RtfTokenizer.h"
 
+#include <QIODevice>
+
 #include <climits>
 
 namespace {
@@ -25,17 +27,41 @@ int hexValue(char c)
 }
 } // namespace
 
+RtfTokenizer::RtfTokenizer(QIODevice& device, qsizetype blockSize)
+    : m_device(&device), m_blockSize(qMax<qsizetype>(blockSize, 1))
+{
+}
+
+bool RtfTokenizer::available()
+{
+    if (m_pos < m_data.size())
+        return true;
+    if (!m_device)
+        return false;
+    m_offset += m_data.size();
+    m_pos = 0;
+    m_data = {};
+    m_block.resize(m_blockSize);
+    const qint64 read = m_device->read(m_block.data(), m_blockSize);
+    if (read <= 0) {
+        m_readFailed = read < 0;
+        m_device = nullptr;
+        m_block = QByteArray();
+        return false;
+    }
+    m_data = QByteArrayView(m_block.constData(), read);
+    return true;
+}
+
 RtfTokenizer::Token RtfTokenizer::next()
 {
     Token token;
-    const qsizetype size = m_data.size();
-    const char* data = m_data.data();
-    while (m_pos < size && (data[m_pos] == '\r' || data[m_pos] == '\n'))
+    while (available() && (peek() == '\r' || peek() == '\n'))
         ++m_pos;
-    if (m_pos >= size)
+    if (!available())
         return token;
 
-    const char c = data[m_pos];
+    const char c = peek();
     if (c == '{') {
         ++m_pos;
         token.kind = Kind::GroupStart;
@@ -47,6 +73,9 @@ RtfTokenizer::Token RtfTokenizer::next()
         return token;
     }
     if (c != '\\') {
+        // Within the block at hand: a run the block's end cuts goes on in the next token.
+        const qsizetype size = m_data.size();
+        const char* data = m_data.data();
         const qsizetype start = m_pos;
         while (m_pos < size) {
             const char t = data[m_pos];
@@ -60,19 +89,23 @@ RtfTokenizer::Token RtfTokenizer::next()
     }
 
     ++m_pos; // the backslash
-    if (m_pos >= size)
+    if (!available())
         return token;
-    const char first = data[m_pos];
+    const char first = peek();
     if (!isLetter(first)) {
         ++m_pos;
         if (first == '\'') {
             token.kind = Kind::HexByte;
             token.symbol = '\'';
-            const int high = m_pos < size ? hexValue(data[m_pos]) : -1;
-            const int low = m_pos + 1 < size ? hexValue(data[m_pos + 1]) : -1;
             // Two characters belong to \' whatever they are, as word processors read it.
-            m_pos = qMin(m_pos + 2, size);
-            token.byte = (high >= 0 && low >= 0) ? high * 16 + low : -1;
+            int digits[2] = {-1, -1};
+            for (int& digit : digits) {
+                if (!available())
+                    break;
+                digit = hexValue(peek());
+                ++m_pos;
+            }
+            token.byte = (digits[0] >= 0 && digits[1] >= 0) ? digits[0] * 16 + digits[1] : -1;
             return token;
         }
         token.kind = Kind::ControlSymbol;
@@ -80,23 +113,28 @@ RtfTokenizer::Token RtfTokenizer::next()
         return token;
     }
 
-    const qsizetype start = m_pos;
-    while (m_pos < size && isLetter(data[m_pos]))
+    // The name is copied: it may run over a block's end.
+    qsizetype length = 0;
+    while (available() && isLetter(peek())) {
+        if (length < MaxWordLength)
+            m_name[length] = peek();
+        ++length;
         ++m_pos;
+    }
     token.kind = Kind::ControlWord;
-    if (m_pos - start <= MaxWordLength)
-        token.text = m_data.sliced(start, m_pos - start);
+    if (length <= MaxWordLength)
+        token.text = QByteArrayView(m_name, length);
 
-    if (m_pos < size && (data[m_pos] == '-' || isDigit(data[m_pos]))) {
-        const bool negative = data[m_pos] == '-';
+    if (available() && (peek() == '-' || isDigit(peek()))) {
+        const bool negative = peek() == '-';
         if (negative)
             ++m_pos;
         long long value = 0;
         bool digits = false;
-        while (m_pos < size && isDigit(data[m_pos])) {
+        while (available() && isDigit(peek())) {
             digits = true;
             if (value <= INT_MAX)
-                value = value * 10 + (data[m_pos] - '0');
+                value = value * 10 + (peek() - '0');
             ++m_pos;
         }
         if (digits) {
@@ -105,14 +143,16 @@ RtfTokenizer::Token RtfTokenizer::next()
             token.hasParameter = true;
         }
     }
-    if (m_pos < size && data[m_pos] == ' ')
+    if (available() && peek() == ' ')
         ++m_pos;
     return token;
 }
 
 void RtfTokenizer::skipBinary(qint64 n)
 {
-    if (n <= 0)
-        return;
-    m_pos += qsizetype(qMin<qint64>(n, m_data.size() - m_pos));
+    while (n > 0 && available()) {
+        const qsizetype step = qsizetype(qMin<qint64>(n, m_data.size() - m_pos));
+        m_pos += step;
+        n -= step;
+    }
 }

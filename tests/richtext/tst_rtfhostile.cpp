@@ -5,6 +5,7 @@
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QTest>
 #include <QTextBlock>
@@ -103,18 +104,7 @@ private slots:
     // Any prefix of a real document loads: the reader never relies on the rest being there.
     void everyTruncationLoads()
     {
-        QTextDocument source;
-        QTextCursor cursor(&source);
-        QTextCharFormat bold;
-        bold.setFontWeight(QFont::Bold);
-        bold.setForeground(Qt::red);
-        cursor.insertText(QString::fromUtf8("Ünïcödé {braces} \\ 日本 😀\t"), bold);
-        cursor.insertBlock();
-        cursor.createList(QTextListFormat::ListDisc);
-        cursor.insertText(QStringLiteral("bullet"));
-        const QByteArray rtf =
-            RtfWriter::toRtf(source) +
-            "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt y}}{\\pict\\bin4 {}\\}\\u-10179?\\'8";
+        const QByteArray rtf = richDocument();
         for (qsizetype length = 6; length <= rtf.size(); ++length) {
             QTextDocument document;
             QVERIFY2(RtfReader::read(rtf.first(length), document), qPrintable(QString::number(length)));
@@ -140,6 +130,52 @@ private slots:
         QCOMPARE(RtfReader::read(data, document), RtfReader::looksLikeRtf(data));
         QString text;
         QCOMPARE(RtfReader::readText(data, text), RtfReader::looksLikeRtf(data));
+    }
+
+    // A file is read a block at a time: whatever a block's end cuts (a control word, its number,
+    // a hex escape, the data of \bin), the document is the one its bytes give read whole.
+    void readInBlocksAsWhole_data()
+    {
+        loads_data();
+        QTest::newRow("text after the outer group") << QByteArray("{\\rtf1 a}b}c") << QString();
+        QTest::newRow("blanks before RTF") << QByteArray(10000, ' ') + "{\\rtf1 x}" << QString();
+        QTest::newRow("blanks before text") << QByteArray(10000, ' ') + "{\\rt x}" << QString();
+        QTest::newRow("start of RTF at the end") << QByteArray(4094, ' ') + "{\\rt" << QString();
+        QTest::newRow("a document") << richDocument() << QString();
+    }
+
+    void readInBlocksAsWhole()
+    {
+        QFETCH(QByteArray, rtf);
+        QTextDocument whole;
+        const bool rich = RtfReader::read(rtf, whole);
+        for (const qsizetype blockSize : {1, 7, 4096}) {
+            QBuffer buffer(&rtf);
+            QVERIFY(buffer.open(QIODevice::ReadOnly));
+            QTextDocument blocks;
+            QCOMPARE(RtfReader::read(buffer, blocks, nullptr, blockSize), rich);
+            if (rich) {
+                QCOMPARE(blocks.toPlainText(), whole.toPlainText());
+                QCOMPARE(RtfWriter::toRtf(blocks), RtfWriter::toRtf(whole));
+            }
+        }
+    }
+
+private:
+    // Formats, a list, code pages, \u with its fallback, a field, a picture's binary data.
+    static QByteArray richDocument()
+    {
+        QTextDocument source;
+        QTextCursor cursor(&source);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        bold.setForeground(Qt::red);
+        cursor.insertText(QString::fromUtf8("Ünïcödé {braces} \\ 日本 😀\t"), bold);
+        cursor.insertBlock();
+        cursor.createList(QTextListFormat::ListDisc);
+        cursor.insertText(QStringLiteral("bullet"));
+        return RtfWriter::toRtf(source) +
+               "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt y}}{\\pict\\bin4 {}\\}\\u-10179?\\'8";
     }
 };
 
