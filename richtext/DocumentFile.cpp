@@ -46,9 +46,14 @@ DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& docume
     checkRead(file);
     if (rich)
         return Kind::RichText;
-    const QByteArray data = file.readAll();
-    checkRead(file);
-    PlainTextReader::read(data, document, defaultFormat, textFormat, progress);
+    QString text;
+    {
+        // The bytes are dropped once decoded, before the document is built.
+        const QByteArray data = file.readAll();
+        checkRead(file);
+        text = PlainTextReader::decode(data, textFormat);
+    }
+    PlainTextReader::fill(std::move(text), document, defaultFormat, progress);
     return Kind::PlainText;
 }
 

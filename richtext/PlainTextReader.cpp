@@ -177,23 +177,32 @@ QString PlainTextReader::decode(QByteArrayView bytes, PlainTextFormat* format)
 void PlainTextReader::read(QByteArrayView bytes, QTextDocument& document, const QTextCharFormat& format,
                            PlainTextFormat* textFormat, ReadProgress* progress)
 {
+    fill(decode(bytes, textFormat), document, format, progress);
+}
+
+void PlainTextReader::fill(QString text, QTextDocument& document, const QTextCharFormat& format,
+                           ReadProgress* progress)
+{
     // Decoding is quick; building the paragraphs is what takes time, so the text goes in in
-    // pieces and progress is told between them.
+    // pieces and progress is told between them. The pieces go in from the end, each at the
+    // start, so that the text can give back the memory of each piece once the document has it.
     constexpr qsizetype Piece = 256 * 1024;
-    const QString text = decode(bytes, textFormat);
+    const qsizetype size = text.size();
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     cursor.setBlockCharFormat(format);
-    for (qsizetype start = 0; start < text.size();) {
+    while (!text.isEmpty()) {
         if (progress)
-            progress->report(start, text.size());
+            progress->report(size - text.size(), size);
         // Every '\n' starts a paragraph.
-        const qsizetype length = qMin(Piece, text.size() - start);
-        cursor.insertText(QStringView(text).sliced(start, length).toString(), format);
-        start += length;
+        const qsizetype start = qMax<qsizetype>(0, text.size() - Piece);
+        cursor.setPosition(0);
+        cursor.insertText(QStringView(text).sliced(start).toString(), format);
+        text.truncate(start);
+        text.squeeze();
     }
     ParagraphPieces::cutLongParagraphs(document);
     cursor.endEditBlock();

@@ -22,4 +22,7 @@ public:
     // given, follows the read and may stop it (ReadProgress.h).
     static void read(QByteArrayView bytes, QTextDocument& document, const QTextCharFormat& format,
                      PlainTextFormat* textFormat = nullptr, ReadProgress* progress = nullptr);
+    // The same with text decoded already, whose memory is given back as the document takes it.
+    static void fill(QString text, QTextDocument& document, const QTextCharFormat& format,
+                     ReadProgress* progress = nullptr);
 };

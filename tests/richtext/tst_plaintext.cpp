@@ -120,6 +120,28 @@ private slots:
         QVERIFY(!text.contains(u'\r'));
     }
 
+    // A large text goes into the document in pieces: they keep their order, a pair of surrogates
+    // cut by a piece's end stays one character, and every paragraph has the default format.
+    void largeTextArrivesWholeInOrder()
+    {
+        QString text;
+        for (int line = 0; text.size() < 700000; ++line)
+            text += QString::number(line) + (line % 7 ? QStringLiteral(" words") : QString()) + u'\n';
+        const QString emoji = QString::fromUtf8("😀");
+        for (const qsizetype at : {262143, 524287})
+            text.replace(at, 2, emoji);
+        QTextCharFormat format;
+        DocumentFormat::setSizeTwips(format, 160);
+        QTextDocument document;
+        PlainTextReader::fill(text, document, format);
+        QCOMPARE(document.toPlainText(), text);
+        QCOMPARE(document.blockCount(), text.count(u'\n') + 1);
+        for (const QTextBlock& block : {document.begin(), document.lastBlock()}) {
+            QCOMPARE(DocumentFormat::sizeTwips(block.charFormat()), 160);
+            QVERIFY(!block.blockFormat().hasProperty(DocumentFormat::ContinuesParagraph));
+        }
+    }
+
     void readsParagraphsInTheDefaultFormat()
     {
         QTextCharFormat format;
