@@ -91,14 +91,16 @@ std::unique_ptr<QLockFile> RecoveryStore::lockFor(const QString& id)
     return lock;
 }
 
-QByteArray RecoveryStore::compose(const QByteArray& rtf, const Copy& copy)
+QByteArray RecoveryStore::compose(QByteArray rtf, const Copy& copy)
 {
     const QByteArray header = Marker + "1 " + encoded(copy.documentName) + ' ' +
                               copy.savedAt.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' +
                               encoded(copy.original.toText()) + ' ' + encoded(copy.plainText) + '}';
     if (!rtf.startsWith(RtfStart))
         return RtfStart + header + rtf + '}'; // never happens with our writer; still a valid copy
-    return RtfStart + header + rtf.mid(RtfStart.size());
+    // In place: a large document's text is not held twice.
+    rtf.insert(RtfStart.size(), header);
+    return rtf;
 }
 
 std::optional<RecoveryStore::Copy> RecoveryStore::read(const QString& path)

@@ -46,7 +46,7 @@ public:
     static std::unique_ptr<QLockFile> lockFor(const QString& id);
 
     // The RTF of a document with what the copy says of it (all of copy but its id and path).
-    static QByteArray compose(const QByteArray& rtf, const Copy& copy);
+    static QByteArray compose(QByteArray rtf, const Copy& copy);
     // The copy stored in file path; nullopt when the file is not a copy.
     static std::optional<Copy> read(const QString& path);
 

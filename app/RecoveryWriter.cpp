@@ -127,7 +127,7 @@ void RecoveryWriter::copySlice()
     if (!m_snapshot->copyMore(deadline))
         return;
 
-    std::shared_ptr<const DocumentSnapshot> snapshot(m_snapshot.release());
+    std::shared_ptr<DocumentSnapshot> snapshot(m_snapshot.release());
     stopCopying();
     if (!ownCopy())
         return;
@@ -157,8 +157,9 @@ void RecoveryWriter::copySlice()
             description.savedAt = savedAt;
             description.original = origin.file;
             description.plainText = origin.plainText;
-            const QByteArray bytes = RecoveryStore::compose(RtfWriter::toRtf(*document), description);
+            QByteArray rtf = RtfWriter::toRtf(*document);
             document.reset();
+            const QByteArray bytes = RecoveryStore::compose(std::move(rtf), description);
             std::lock_guard guard(m_fileMutex);
             if (generation == m_generation && !*cancel) {
                 try {

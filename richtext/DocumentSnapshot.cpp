@@ -73,7 +73,7 @@ void DocumentSnapshot::sourceChanged(int position)
     m_complete = false;
 }
 
-std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& cancelled) const
+std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& cancelled)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
@@ -82,7 +82,7 @@ std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& c
     cursor.beginEditBlock();
     QVector<QTextList*> lists(m_lists.size(), nullptr);
     bool first = true;
-    for (const Paragraph& paragraph : m_paragraphs) {
+    for (Paragraph& paragraph : m_paragraphs) {
         if (cancelled)
             return nullptr;
         if (first) {
@@ -101,6 +101,7 @@ std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& c
         }
         for (const Fragment& fragment : paragraph.fragments)
             cursor.insertText(fragment.text, fragment.format);
+        paragraph.fragments = {};
     }
     cursor.endEditBlock();
     return document;

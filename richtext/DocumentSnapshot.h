@@ -29,9 +29,9 @@ public:
     void sourceChanged(int position);
 
     // A document with the copied paragraphs, their formats and lists and the document's own
-    // settings; callable on any
-    // thread. Gives nullptr when cancelled becomes true on the way.
-    std::unique_ptr<QTextDocument> build(const std::atomic_bool& cancelled) const;
+    // settings; callable on any thread, once: the copy gives back its text's memory as the
+    // document takes it. Gives nullptr when cancelled becomes true on the way.
+    std::unique_ptr<QTextDocument> build(const std::atomic_bool& cancelled);
 
 private:
     struct Fragment {

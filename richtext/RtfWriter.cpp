@@ -385,7 +385,9 @@ Writer::Parts Writer::run()
 QByteArray RtfWriter::toRtf(const QTextDocument& document)
 {
     Writer::Parts parts = Writer(document).run();
-    return parts.header + parts.body;
+    // In place: a large document's text is not held twice.
+    parts.body.insert(0, parts.header);
+    return std::move(parts.body);
 }
 
 bool RtfWriter::write(const QTextDocument& document, QIODevice& device)
