@@ -14,6 +14,7 @@
 #include <QLockFile>
 #include <QTextDocument>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -143,11 +144,16 @@ void RecoveryWriter::copySlice()
         generation = m_generation;
     }
     m_jobRunning = true;
-    m_worker.start([=, this] {
+    m_worker.start([=, this]() mutable {
         // Linux gives a thread's niceness to that thread alone.
         ::setpriority(PRIO_PROCESS, ::gettid(), WriterNiceness);
         bool ok = false;
-        if (std::unique_ptr<QTextDocument> document = snapshot->build(*cancel)) {
+        std::unique_ptr<QTextDocument> document = snapshot->build(*cancel);
+        // The snapshot's text was taken on the main thread: the memory it gave back sits in the
+        // main thread's heap, which only gives it to the system when asked.
+        snapshot.reset();
+        ::malloc_trim(0);
+        if (document) {
             // As a save writes it: text without attributes of its own shows as in the editor.
             DocumentDefaults::setCharFormat(*document, defaults);
             if (DocumentDefaults::beyondDefaultFont(*document))
