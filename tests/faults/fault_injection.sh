@@ -106,6 +106,18 @@ only_file() { # folder, name: nothing else is in the folder
     [[ $listing == "$2" ]]
 }
 
+# folder, name, new content, old content: true (and the file removed) when the only other file is
+# the new content under its temporary name while the old content is still in place. A kill between
+# the two system calls that name the written file and rename it over the old one leaves that: the
+# only moment a kill leaves a file behind, and nothing is lost. The scheduler can stop the program
+# there for a while on a busy machine.
+named_but_not_renamed() {
+    local others
+    others=$(ls -A "$1" | grep -vxF "$2" || true)
+    [[ $others =~ ^\.${2//./\\.}\.[0-9]{6}$ ]] && cmp -s "$1/$others" "$3" && cmp -s "$1/$2" "$4" &&
+        rm -f "$1/$others"
+}
+
 # --- The window's save: the reference new content, then the kills --------------------------
 mkdir -p "$work/gui"
 cd "$work/gui"
@@ -127,7 +139,7 @@ cmp -s "$work/new-gui.rtf" "$work/src/long.rtf" && fail "the reference save did 
 rm -rf "$recovery"
 echo "reference save of the window: about ${save_ms} ms"
 
-gui_old=0 gui_new=0 gui_copies=0 gui_bad=0
+gui_old=0 gui_new=0 gui_copies=0 gui_bad=0 gui_named=0
 for i in $(seq "$kills"); do
     cp "$work/src/long.rtf" doc.rtf
     start_window doc.rtf
@@ -151,10 +163,12 @@ for i in $(seq "$kills"); do
         gui_bad=$((gui_bad + 1))
         fail "kill $i: doc.rtf is neither the old nor the new content ($(stat -c %s doc.rtf) bytes)"
     fi
+    named_but_not_renamed . doc.rtf "$work/new-gui.rtf" "$work/src/long.rtf" && gui_named=$((gui_named + 1))
     only_file . doc.rtf || fail "kill $i: left behind: $(ls -A | tr '\n' ' ')"
     rm -rf "$recovery"
 done
-echo "window saves killed: $kills; old file left $gui_old (recovery copy opens: $gui_copies), new file $gui_new, damaged $gui_bad"
+echo "window saves killed: $kills; old file left $gui_old (recovery copy opens: $gui_copies;" \
+    "new content named but not renamed: $gui_named), new file $gui_new, damaged $gui_bad"
 
 # --- Recovery after SIGKILL with unsaved typing ------------------------------------------
 cp "$work/src/long.rtf" doc.rtf
@@ -199,7 +213,7 @@ for format in rtf txt; do
     echo "reference conversion to $format: ${convert_ms} ms"
     eval "convert_ms_$format=$convert_ms"
 done
-conv_old=0 conv_new=0 conv_bad=0
+conv_old=0 conv_new=0 conv_bad=0 conv_named=0
 for i in $(seq "$kills"); do
     format=$([[ $((i % 2)) -eq 0 ]] && echo rtf || echo txt)
     eval "limit=\$convert_ms_$format"
@@ -217,10 +231,13 @@ for i in $(seq "$kills"); do
         conv_bad=$((conv_bad + 1))
         fail "conversion kill $i: the output is neither the old nor the new content"
     fi
+    named_but_not_renamed "$work/conv/out" "long.$format" "$work/conv/ref/long.$format" "$work/conv/old.$format" &&
+        conv_named=$((conv_named + 1))
     only_file "$work/conv/out" "long.$format" || fail "conversion kill $i: left behind: $(ls -A "$work/conv/out" | tr '\n' ' ')"
     rm -f "$work/conv/out/"*
 done
-echo "conversions killed: $kills; old output left $conv_old, new output $conv_new, damaged $conv_bad"
+echo "conversions killed: $kills; old output left $conv_old (new content named but not renamed:" \
+    "$conv_named), new output $conv_new, damaged $conv_bad"
 
 # --- A full small tmpfs -------------------------------------------------------------------
 mkdir -p "$work/full"
