@@ -24,15 +24,6 @@ void checkRead(const QFile& file)
     if (file.error() != QFileDevice::NoError)
         throw AppError(StringTable::format(StringId::FailedToLoadStream, {}));
 }
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    openForReading(file);
-    QByteArray data = file.readAll();
-    checkRead(file);
-    return data;
-}
 } // namespace
 
 DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& document,
@@ -59,10 +50,15 @@ DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& docume
 
 QString DocumentFile::loadText(const QString& path)
 {
-    const QByteArray data = readFile(path);
+    QFile file(path);
+    openForReading(file);
     QString text;
-    if (RtfReader::readText(data, text))
+    const bool rich = RtfReader::readText(file, text);
+    checkRead(file);
+    if (rich)
         return text;
+    const QByteArray data = file.readAll();
+    checkRead(file);
     return PlainTextReader::decode(data);
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -1360,22 +1361,49 @@ qint64 lastBraceOf(QIODevice& device)
     device.seek(start);
     return found;
 }
+
+// What the parser needs to know of a device before reading it a block at a time; nothing when
+// the device's data is not RTF.
+struct DeviceInput {
+    qint64 size;
+    qint64 lastBrace;
+};
+
+std::optional<DeviceInput> deviceInput(QIODevice& device)
+{
+    if (!startsAsRtf(device))
+        return std::nullopt;
+    const qint64 lastBrace = lastBraceOf(device);
+    return DeviceInput{device.size() - device.pos(), lastBrace};
+}
 } // namespace
 
 bool RtfReader::read(QIODevice& device, QTextDocument& document, ReadProgress* progress, qsizetype blockSize)
 {
     if (!device.isReadable())
         return false;
-    if (device.isSequential()) {
-        const QByteArray data = device.readAll();
-        return read(data, document, progress);
-    }
-    if (!startsAsRtf(device))
+    if (device.isSequential())
+        return read(device.readAll(), document, progress);
+    const std::optional<DeviceInput> input = deviceInput(device);
+    if (!input)
         return false;
-    const qint64 lastBrace = lastBraceOf(device);
-    const qint64 size = device.size() - device.pos();
     RtfDocumentSink sink(document);
-    Parser(RtfTokenizer(device, blockSize), size, lastBrace, sink, progress).run();
+    Parser(RtfTokenizer(device, blockSize), input->size, input->lastBrace, sink, progress).run();
+    return true;
+}
+
+bool RtfReader::readText(QIODevice& device, QString& text, qsizetype blockSize)
+{
+    if (!device.isReadable())
+        return false;
+    if (device.isSequential())
+        return readText(device.readAll(), text);
+    const std::optional<DeviceInput> input = deviceInput(device);
+    if (!input)
+        return false;
+    RtfTextSink sink;
+    Parser(RtfTokenizer(device, blockSize), input->size, input->lastBrace, sink, nullptr).run();
+    text = sink.takeText();
     return true;
 }
 

@@ -37,4 +37,6 @@ public:
     // The document's text only, paragraphs ended by '\n' except the last, a line break as '\n':
     // the same text as read() puts into a document. False when data is not RTF.
     static bool readText(QByteArrayView data, QString& text);
+    // The same from a device, read as read() reads one.
+    static bool readText(QIODevice& device, QString& text, qsizetype blockSize = RtfTokenizer::DefaultBlockSize);
 };

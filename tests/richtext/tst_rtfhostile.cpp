@@ -133,7 +133,8 @@ private slots:
     }
 
     // A file is read a block at a time: whatever a block's end cuts (a control word, its number,
-    // a hex escape, the data of \bin), the document is the one its bytes give read whole.
+    // a hex escape, the data of \bin), the document and the text are the ones its bytes give
+    // read whole.
     void readInBlocksAsWhole_data()
     {
         loads_data();
@@ -149,14 +150,20 @@ private slots:
         QFETCH(QByteArray, rtf);
         QTextDocument whole;
         const bool rich = RtfReader::read(rtf, whole);
+        QString wholeText;
+        RtfReader::readText(rtf, wholeText);
         for (const qsizetype blockSize : {1, 7, 4096}) {
             QBuffer buffer(&rtf);
             QVERIFY(buffer.open(QIODevice::ReadOnly));
             QTextDocument blocks;
             QCOMPARE(RtfReader::read(buffer, blocks, nullptr, blockSize), rich);
+            QVERIFY(buffer.seek(0));
+            QString text;
+            QCOMPARE(RtfReader::readText(buffer, text, blockSize), rich);
             if (rich) {
                 QCOMPARE(blocks.toPlainText(), whole.toPlainText());
                 QCOMPARE(RtfWriter::toRtf(blocks), RtfWriter::toRtf(whole));
+                QCOMPARE(text, wholeText);
             }
         }
     }
