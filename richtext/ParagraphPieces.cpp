@@ -91,14 +91,18 @@ void cutLongParagraphs(QTextDocument& document)
     }
 }
 
-void makeParagraph(QTextCursor& cursor, const QTextBlock& block)
+void makeParagraphs(QTextDocument& document, int from, int to)
 {
-    if (!continues(block))
-        return;
-    QTextBlockFormat format = paragraphStart(block).blockFormat();
-    format.clearProperty(DocumentFormat::ContinuesParagraph);
-    cursor.setPosition(block.position());
-    cursor.setBlockFormat(format);
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.findBlock(from).next(); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (!continues(block))
+            continue;
+        QTextBlockFormat format = paragraphStart(block).blockFormat();
+        format.clearProperty(DocumentFormat::ContinuesParagraph);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
 }
 
 QString joined(const QTextDocument& document, int from, QString text)

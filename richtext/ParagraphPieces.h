@@ -29,8 +29,11 @@ QTextBlock paragraphEnd(QTextBlock block);
 
 // Cuts every block of document longer than sizes().longest; call inside an edit block.
 void cutLongParagraphs(QTextDocument& document);
-// The block becomes a paragraph of its own again, with the format of the paragraph it was part of.
-void makeParagraph(QTextCursor& cursor, const QTextBlock& block);
+// The blocks that start after position from, up to position to, become paragraphs of their own,
+// each with the format of the paragraph it was part of. Qt gives a block made by an edit (Enter,
+// pasted breaks) the format of the block it was made in: inside a paragraph held as pieces it
+// would be a piece too, and its break lost when saved. Call inside the edit's edit block.
+void makeParagraphs(QTextDocument& document, int from, int to);
 // text is the document's text from position from on, one character for every position: the
 // breaks between the pieces of a paragraph are taken out.
 QString joined(const QTextDocument& document, int from, QString text);

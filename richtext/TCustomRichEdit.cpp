@@ -624,12 +624,7 @@ void TCustomRichEdit::insertFromMimeData(const QMimeData* source)
         cursor.beginEditBlock();
         const int start = cursor.selectionStart();
         cursor.insertText(withParagraphBreaks(source->text()));
-        // Qt gives the new blocks the format of the one pasted into: inside a paragraph held as
-        // pieces they would be pieces too, and their breaks lost when saved.
-        QTextCursor edit(document());
-        for (QTextBlock block = document()->findBlock(start).next();
-             block.isValid() && block.position() <= cursor.position(); block = block.next())
-            ParagraphPieces::makeParagraph(edit, block);
+        ParagraphPieces::makeParagraphs(*document(), start, cursor.position());
         cursor.endEditBlock();
     } else {
         return;
@@ -674,7 +669,7 @@ void TCustomRichEdit::keyPressEvent(QKeyEvent* event)
     if (enter && document()->blockCount() > blocks && ParagraphPieces::continues(current)) {
         QTextCursor edit(document());
         edit.joinPreviousEditBlock();
-        ParagraphPieces::makeParagraph(edit, current);
+        ParagraphPieces::makeParagraphs(*document(), current.position() - 1, current.position());
         ParagraphLayout::layOut(*document(), current, current, layoutDpi());
         edit.endEditBlock();
     }
