@@ -32,18 +32,24 @@ DocumentFile::Kind DocumentFile::load(const QString& path, QTextDocument& docume
 {
     QFile file(path);
     openForReading(file);
-    // Rich text is read a block at a time: the file is never held whole beside the document.
-    const bool rich = RtfReader::read(file, document, progress);
-    checkRead(file);
-    if (rich)
-        return Kind::RichText;
-    QString text;
-    {
-        // The bytes are dropped once decoded, before the document is built.
-        const QByteArray data = file.readAll();
+    QByteArray data;
+    if (file.isSequential()) {
+        // A pipe is read once, whole, for whichever reader takes it.
+        data = file.readAll();
         checkRead(file);
-        text = PlainTextReader::decode(data, textFormat);
+        if (RtfReader::read(data, document, progress))
+            return Kind::RichText;
+    } else {
+        // Rich text is read a block at a time: the file is never held whole beside the document.
+        const bool rich = RtfReader::read(file, document, progress);
+        checkRead(file);
+        if (rich)
+            return Kind::RichText;
+        data = file.readAll();
+        checkRead(file);
     }
+    QString text = PlainTextReader::decode(data, textFormat);
+    data = QByteArray(); // dropped before the document is built
     PlainTextReader::fill(std::move(text), document, defaultFormat, progress);
     return Kind::PlainText;
 }
@@ -53,6 +59,11 @@ QString DocumentFile::loadText(const QString& path)
     QFile file(path);
     openForReading(file);
     QString text;
+    if (file.isSequential()) {
+        const QByteArray data = file.readAll();
+        checkRead(file);
+        return RtfReader::readText(data, text) ? text : PlainTextReader::decode(data);
+    }
     const bool rich = RtfReader::readText(file, text);
     checkRead(file);
     if (rich)

@@ -5,8 +5,8 @@
 
 class QIODevice;
 
-// Splits RTF bytes into tokens without copying or allocating: views into the data for text
-// runs and control-word names, valid until the next token is asked for. Line breaks in the data
+// Splits RTF bytes into tokens without allocating: views into the data for text runs and into the
+// tokenizer for control-word names, valid until the next token is asked for. Line breaks in the data
 // are not text and are dropped. The bytes are either given whole or read from a device a block
 // at a time, so that a large file is never held whole; a text run may then end at a block's end,
 // where the next one goes on, and the tokens are otherwise the same.

@@ -16,6 +16,8 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 void writeBytes(const QString& path, const QByteArray& bytes)
@@ -48,6 +50,23 @@ class TestDocumentFile : public QObject {
 private:
     QTemporaryDir m_dir;
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    // What read gives for a named pipe that another thread writes bytes into.
+    template <typename Read>
+    auto throughPipe(const QByteArray& bytes, Read read)
+    {
+        const QString pipe = path(QStringLiteral("pipe"));
+        QFile::remove(pipe);
+        if (::mkfifo(QFile::encodeName(pipe).constData(), 0600) != 0)
+            qFatal("cannot make a pipe");
+        std::thread writer([&] {
+            QFile out(pipe);
+            if (out.open(QIODevice::WriteOnly))
+                out.write(bytes);
+        });
+        auto result = read(pipe);
+        writer.join();
+        return result;
+    }
 
 private slots:
     // A paragraph too long for one block is read as several and written back as one.
@@ -133,6 +152,14 @@ private slots:
         QCOMPARE(kind == DocumentFile::Kind::RichText, rich);
         QCOMPARE(document.toPlainText(), text);
         QCOMPARE(DocumentFile::loadText(path(name)), text);
+
+        // The same through a pipe (a shell's <(...)), which is read once and cannot seek.
+        QTextDocument piped;
+        const auto pipedKind = throughPipe(
+            bytes, [&](const QString& pipe) { return DocumentFile::load(pipe, piped, QTextCharFormat()); });
+        QCOMPARE(pipedKind == DocumentFile::Kind::RichText, rich);
+        QCOMPARE(piped.toPlainText(), text);
+        QCOMPARE(throughPipe(bytes, [](const QString& pipe) { return DocumentFile::loadText(pipe); }), text);
     }
 
     void cannotOpenLeavesTheDocument()
