@@ -1,6 +1,7 @@
 #include "richtext/PageRenderer.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/PainterCanvas.h"
 #include "richtext/ParagraphDecorations.h"
 #include "richtext/ParagraphLayout.h"
 #include "richtext/ParagraphLines.h"
@@ -60,6 +61,13 @@ QRect PageRenderer::renderingRectTwips(const QSize& printablePixels, int dpiX, i
 int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
                                  int dpiY, const std::function<void()>& newPage)
 {
+    PainterCanvas canvas(painter);
+    return renderDocument(document, canvas, printablePixels, dpiX, dpiY, newPage);
+}
+
+int PageRenderer::renderDocument(QTextDocument& document, PageCanvas& canvas, const QSize& printablePixels, int dpiX,
+                                 int dpiY, const std::function<void()>& newPage)
+{
     const QRect twips = renderingRectTwips(printablePixels, dpiX, dpiY);
     const double pageWidth = double(twips.width()) * dpiX / TwipsPerInch;
     const double pageHeight = fixed(double(twips.height()) * dpiY / TwipsPerInch);
@@ -67,13 +75,13 @@ int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, con
     document.setUndoRedoEnabled(false);
     document.setDocumentMargin(0);
     auto* deviceLayout = new DeviceLayout(&document);
-    deviceLayout->setPaintDevice(painter.device());
+    deviceLayout->setPaintDevice(canvas.device());
     document.setDocumentLayout(deviceLayout);
     document.setPageSize(QSizeF(pageWidth, pageHeight));
 
     ParagraphLines::Area area;
     area.width = pageWidth;
-    area.device = painter.device();
+    area.device = canvas.device();
     area.pageHeight = pageHeight;
     const QColor text = QAbstractTextDocumentLayout::PaintContext().palette.color(QPalette::Text);
 
@@ -83,19 +91,14 @@ int PageRenderer::renderDocument(QTextDocument& document, QPainter& painter, con
         if (page > 0)
             newPage();
         const QRectF sheet(0, page * pageHeight, pageWidth, pageHeight);
-        painter.save();
-        painter.translate(0, -sheet.top());
-        painter.setClipRect(sheet);
+        canvas.beginSheet(sheet);
         for (const PendingBlock& laidOut : pending) {
             if (laidOut.layout->position().y() >= sheet.bottom())
                 break;
-            painter.setPen(text);
-            laidOut.layout->draw(&painter, QPointF(), {}, sheet);
-            painter.save();
-            ParagraphDecorations::paintBlock(painter, laidOut.block, *laidOut.layout, dpiX, Qt::black);
-            painter.restore();
+            canvas.drawLayout(laidOut.block, *laidOut.layout, sheet, text);
+            ParagraphDecorations::paintBlock(canvas, laidOut.block, *laidOut.layout, dpiX, Qt::black);
         }
-        painter.restore();
+        canvas.endSheet();
         ++page;
         // A paragraph is forgotten once its last page is out.
         while (!pending.empty() && pending.front().bottom <= page * pageHeight)

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <functional>
 
+class PageCanvas;
 class QPainter;
 class QTextDocument;
 
@@ -22,5 +23,8 @@ public:
     // the first or after the last). Returns the number of pages drawn. The document is changed
     // for the device (its layout, margin and page size): give it a copy made for drawing.
     static int renderDocument(QTextDocument& document, QPainter& painter, const QSize& printablePixels, int dpiX,
+                              int dpiY, const std::function<void()>& newPage);
+    // The same on any canvas; the document is laid out for the canvas's device.
+    static int renderDocument(QTextDocument& document, PageCanvas& canvas, const QSize& printablePixels, int dpiX,
                               int dpiY, const std::function<void()>& newPage);
 };

@@ -1,6 +1,7 @@
 #include "richtext/ParagraphDecorations.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/PainterCanvas.h"
 #include "richtext/ParagraphLayout.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -31,22 +32,20 @@ QString markerText(const QTextBlock& block, ListKind kind)
     return QString::number(block.textList()->itemNumber(block) + 1) + u'.';
 }
 
-void paintMarker(QPainter& painter, const QTextBlock& block, const QTextLayout* layout, ListKind kind, double dpi,
+void paintMarker(PageCanvas& canvas, const QTextBlock& block, const QTextLayout* layout, ListKind kind, double dpi,
                  const QColor& textColor)
 {
     const QTextLine line = layout->lineAt(0);
     const QTextCharFormat format = ParagraphLayout::markerFormat(block);
     const QTextDocument& document = *block.document();
-    const QFont font = fontOf(format, document, painter.device());
+    const QFont font = fontOf(format, document, canvas.device());
     const double x = layout->position().x() +
                      DocumentFormat::twipsToDeviceUnits(block.blockFormat().intProperty(DocumentFormat::FirstIndentTwips), dpi);
     const double baseline = layout->position().y() + line.y() + line.ascent();
-    painter.setFont(font);
-    painter.setPen(colorOf(format, textColor));
-    painter.drawText(QPointF(x, baseline), markerText(block, kind));
+    canvas.drawText(QPointF(x, baseline), markerText(block, kind), font, colorOf(format, textColor));
 }
 
-void paintLeader(QPainter& painter, const QTextBlock& block, const QTextLayout* layout, const QTextLine& line,
+void paintLeader(PageCanvas& canvas, const QTextBlock& block, const QTextLayout* layout, const QTextLine& line,
                  int position, TabStop::Leader leader, const QColor& textColor)
 {
     const double left = layout->position().x() + line.cursorToX(position);
@@ -54,18 +53,15 @@ void paintLeader(QPainter& painter, const QTextBlock& block, const QTextLayout* 
     QTextCursor at(const_cast<QTextDocument*>(block.document()));
     at.setPosition(block.position() + position + 1);
     const QTextCharFormat format = at.charFormat();
-    const QFont font = fontOf(format, *block.document(), painter.device());
-    const QFontMetricsF metrics(font, painter.device());
+    const QFont font = fontOf(format, *block.document(), canvas.device());
+    const QFontMetricsF metrics(font, canvas.device());
     const double baseline = layout->position().y() + line.y() + line.ascent();
-    painter.setFont(font);
-    painter.setPen(colorOf(format, textColor));
+    const QColor color = colorOf(format, textColor);
 
     if (leader == TabStop::Leader::Underline || leader == TabStop::Leader::ThickLine) {
         const double y = baseline + metrics.underlinePos();
-        QPen pen = painter.pen();
-        pen.setWidthF(metrics.lineWidth() * (leader == TabStop::Leader::ThickLine ? 2 : 1));
-        painter.setPen(pen);
-        painter.drawLine(QPointF(left, y), QPointF(right, y));
+        canvas.drawLine(QPointF(left, y), QPointF(right, y), color,
+                        metrics.lineWidth() * (leader == TabStop::Leader::ThickLine ? 2 : 1));
         return;
     }
     const QChar glyph = leader == TabStop::Leader::Dots      ? QLatin1Char('.')
@@ -80,8 +76,7 @@ void paintLeader(QPainter& painter, const QTextBlock& block, const QTextLayout* 
         return;
     QFont spaced = font;
     spaced.setLetterSpacing(QFont::AbsoluteSpacing, (right - left - count * advance) / count);
-    painter.setFont(spaced);
-    painter.drawText(QPointF(left, baseline), QString(count, glyph));
+    canvas.drawText(QPointF(left, baseline), QString(count, glyph), spaced, color);
 }
 
 bool hasLeaders(const QTextBlockFormat& format)
@@ -93,7 +88,7 @@ bool hasLeaders(const QTextBlockFormat& format)
                        [](const TabStop& stop) { return stop.leader != TabStop::Leader::None; });
 }
 
-void paintLeaders(QPainter& painter, const QTextBlock& block, const QTextLayout* layout, double dpi,
+void paintLeaders(PageCanvas& canvas, const QTextBlock& block, const QTextLayout* layout, double dpi,
                   const QColor& textColor)
 {
     const QString text = block.text();
@@ -110,7 +105,7 @@ void paintLeaders(QPainter& painter, const QTextBlock& block, const QTextLayout*
         const int twips = geometry.firstLineStartTwips + int(fromLineStart * DocumentFormat::TwipsPerInch / dpi);
         const TabStop stop = ParagraphLayout::stopAfter(geometry, twips);
         if (stop.positionTwips >= 0 && stop.leader != TabStop::Leader::None)
-            paintLeader(painter, block, layout, line, int(i), stop.leader, textColor);
+            paintLeader(canvas, block, layout, line, int(i), stop.leader, textColor);
     }
 }
 } // namespace
@@ -135,11 +130,18 @@ void ParagraphDecorations::paint(QPainter& painter, const QTextDocument& documen
 void ParagraphDecorations::paintBlock(QPainter& painter, const QTextBlock& block, const QTextLayout& layout, double dpi,
                                       const QColor& textColor)
 {
+    PainterCanvas canvas(painter);
+    paintBlock(canvas, block, layout, dpi, textColor);
+}
+
+void ParagraphDecorations::paintBlock(PageCanvas& canvas, const QTextBlock& block, const QTextLayout& layout,
+                                      double dpi, const QColor& textColor)
+{
     if (layout.lineCount() == 0)
         return;
     const ListKind kind = DocumentFormat::listKind(block);
     if (kind != ListKind::None)
-        paintMarker(painter, block, &layout, kind, dpi, textColor);
+        paintMarker(canvas, block, &layout, kind, dpi, textColor);
     if (hasLeaders(block.blockFormat()))
-        paintLeaders(painter, block, &layout, dpi, textColor);
+        paintLeaders(canvas, block, &layout, dpi, textColor);
 }

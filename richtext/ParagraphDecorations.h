@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QRectF>
 
+class PageCanvas;
 class QPainter;
 class QTextBlock;
 class QTextDocument;
@@ -23,5 +24,7 @@ public:
     // The same for one paragraph whose lines are in layout (the paragraph's own or one made for
     // it), at the layout's position.
     static void paintBlock(QPainter& painter, const QTextBlock& block, const QTextLayout& layout, double dpi,
+                           const QColor& textColor);
+    static void paintBlock(PageCanvas& canvas, const QTextBlock& block, const QTextLayout& layout, double dpi,
                            const QColor& textColor);
 };
