@@ -123,6 +123,11 @@ void PdfExporter::write(QTextDocument& document, const QString& path, const QStr
     try {
         DurableFile::write(path, [&](QIODevice& file) { return writeGlyphRuns(document, file, title); });
     } catch (const PdfFonts::Unsupported&) {
-        DurableFile::write(path, [&](QIODevice& file) { return writeWithQt(document, file, path, title); });
+        writeWithQtEngine(document, path, title);
     }
+}
+
+void PdfExporter::writeWithQtEngine(QTextDocument& document, const QString& path, const QString& title)
+{
+    DurableFile::write(path, [&](QIODevice& file) { return writeWithQt(document, file, path, title); });
 }

@@ -72,6 +72,31 @@ QByteArray utf16Hex(char32_t character)
     return out;
 }
 
+// Glyphs drawn whose characters the text did not tell (a character and its accent drawn as one
+// glyph, say) take the first character that the face's own map gives them.
+void fillFromCharacterMap(const QRawFont& raw, const std::vector<bool>& used, std::vector<char32_t>& characters)
+{
+    bool missing = false;
+    for (size_t g = 1; g < used.size() && !missing; ++g)
+        missing = used[g] && characters[g] == 0;
+    if (!missing)
+        return;
+    QString all;
+    all.reserve(0x10000);
+    for (char32_t c = 0x20; c < 0x10000; ++c)
+        if (!QChar::isSurrogate(c))
+            all.append(QChar(char16_t(c)));
+    QList<quint32> glyphs(all.size());
+    int count = int(all.size());
+    if (!raw.glyphIndexesForChars(all.constData(), count, glyphs.data(), &count))
+        return;
+    for (int i = 0; i < count; ++i) {
+        const quint32 g = glyphs[i];
+        if (g != 0 && g < used.size() && used[g] && characters[g] == 0)
+            characters[g] = all[i].unicode();
+    }
+}
+
 QByteArray toUnicodeMap(const std::vector<char32_t>& characters)
 {
     std::vector<std::pair<quint32, char32_t>> pairs;
@@ -206,6 +231,7 @@ void PdfFonts::write(PdfFile& file)
     for (const auto& face : m_faces) {
         const QByteArray program = TrueTypeSubset::build(face->raw, face->used);
         file.writeStream(face->program, " /Length1 " + QByteArray::number(program.size()), program);
+        fillFromCharacterMap(face->raw, face->used, face->characters);
         file.writeStream(face->toUnicode, QByteArray(), toUnicodeMap(face->characters));
 
         const QByteArray& head = face->head;

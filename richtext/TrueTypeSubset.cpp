@@ -113,9 +113,13 @@ QByteArray TrueTypeSubset::build(const QRawFont& raw, const std::vector<bool>& u
         addComponents(outline(glyph), pending);
     }
 
+    // Glyphs after the last one kept are left out altogether.
+    int count = glyphCount;
+    while (count > 1 && !keep[size_t(count - 1)])
+        --count;
     QByteArray newGlyf;
     QByteArray newLoca;
-    for (int g = 0; g < glyphCount; ++g) {
+    for (int g = 0; g < count; ++g) {
         put32(newLoca, quint32(newGlyf.size()));
         if (!keep[size_t(g)])
             continue;
@@ -127,6 +131,25 @@ QByteArray TrueTypeSubset::build(const QRawFont& raw, const std::vector<bool>& u
     // Long offsets in loca, and no checksum adjustment until the whole file is known.
     qToBigEndian<quint16>(1, head.data() + 50);
     qToBigEndian<quint32>(0, head.data() + 8);
+    QByteArray newMaxp = maxp;
+    qToBigEndian<quint16>(quint16(count), newMaxp.data() + 4);
+    // The metrics: full ones for the first glyphs, then left side bearings alone.
+    QByteArray hhea = raw.fontTable("hhea");
+    const QByteArray hmtx = raw.fontTable("hmtx");
+    const int oldFullMetrics = u16(hhea, 34);
+    const int fullMetrics = qMin(oldFullMetrics, count);
+    if (hhea.size() < 36 || fullMetrics == 0)
+        return {};
+    qToBigEndian<quint16>(quint16(fullMetrics), hhea.data() + 34);
+    // Glyphs left out get no metrics either (PDF has widths of its own), which compresses away.
+    QByteArray newHmtx;
+    for (int g = 0; g < fullMetrics; ++g) {
+        put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(g) * 4) : 0);
+        put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(g) * 4 + 2) : 0);
+    }
+    for (int g = fullMetrics; g < count; ++g)
+        put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(oldFullMetrics) * 4 + qsizetype(g - oldFullMetrics) * 2)
+                                       : 0);
 
     struct Table {
         std::array<char, 4> tag;
@@ -137,35 +160,33 @@ QByteArray TrueTypeSubset::build(const QRawFont& raw, const std::vector<bool>& u
         if (!data.isEmpty())
             tables.push_back({{tag[0], tag[1], tag[2], tag[3]}, data});
     };
+    // What a PDF reader needs of a font it addresses by glyph number: no character map, names or
+    // PostScript data.
     add("OS/2", raw.fontTable("OS/2"));
-    add("cmap", raw.fontTable("cmap"));
     add("cvt ", raw.fontTable("cvt "));
     add("fpgm", raw.fontTable("fpgm"));
-    add("gasp", raw.fontTable("gasp"));
     add("glyf", newGlyf);
     add("head", head);
-    add("hhea", raw.fontTable("hhea"));
-    add("hmtx", raw.fontTable("hmtx"));
+    add("hhea", hhea);
+    add("hmtx", newHmtx);
     add("loca", newLoca);
-    add("maxp", maxp);
-    add("name", raw.fontTable("name"));
-    add("post", raw.fontTable("post"));
+    add("maxp", newMaxp);
     add("prep", raw.fontTable("prep"));
     std::sort(tables.begin(), tables.end(), [](const Table& a, const Table& b) { return a.tag < b.tag; });
 
-    const quint16 count = quint16(tables.size());
+    const quint16 tableCount = quint16(tables.size());
     quint16 power = 1, log2 = 0;
-    while (power * 2 <= count) {
+    while (power * 2 <= tableCount) {
         power *= 2;
         ++log2;
     }
     QByteArray font;
     put32(font, 0x00010000);
-    put16(font, count);
+    put16(font, tableCount);
     put16(font, quint16(power * 16));
     put16(font, log2);
-    put16(font, quint16(count * 16 - power * 16));
-    quint32 offset = 12 + 16 * quint32(count);
+    put16(font, quint16(tableCount * 16 - power * 16));
+    quint32 offset = 12 + 16 * quint32(tableCount);
     qsizetype headAt = -1;
     for (const Table& table : tables) {
         font.append(table.tag.data(), 4);
