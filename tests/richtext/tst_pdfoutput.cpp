@@ -242,10 +242,7 @@ int main(int argc, char** argv)
 {
     // The bitmap faces, which Debian hides, are the faces that cannot be embedded.
     QTemporaryDir folder;
-    const QString config = folder.filePath(QStringLiteral("fonts.conf"));
-    if (!folder.isValid() || !BitmapFaces::writeConfiguration(config))
-        qFatal("cannot write %s", qPrintable(config));
-    qputenv("FONTCONFIG_FILE", QFile::encodeName(config));
+    BitmapFaces::showInThisProcess(folder.isValid() ? folder.path() : QString());
     QGuiApplication app(argc, argv);
     TestPdfOutput test;
     return QTest::qExec(&test, argc, argv);

@@ -1,5 +1,6 @@
 #include "BitmapFaces.h"
 
+#include <QDir>
 #include <QFile>
 
 bool BitmapFaces::writeConfiguration(const QString& path)
@@ -14,4 +15,12 @@ bool BitmapFaces::writeConfiguration(const QString& path)
     QFile file(path);
     const qint64 size = qint64(sizeof(Configuration)) - 1;
     return file.open(QIODevice::WriteOnly) && file.write(Configuration, size) == size;
+}
+
+void BitmapFaces::showInThisProcess(const QString& folder)
+{
+    const QString config = QDir(folder).filePath(QStringLiteral("fonts.conf"));
+    if (folder.isEmpty() || !writeConfiguration(config))
+        qFatal("cannot write %s", qPrintable(config));
+    qputenv("FONTCONFIG_FILE", QFile::encodeName(config));
 }

@@ -9,4 +9,7 @@ public:
     // Writes a configuration that takes the system's and accepts bitmap faces; false when the
     // file cannot be written.
     static bool writeConfiguration(const QString& path);
+    // Writes it into folder and points this process's FONTCONFIG_FILE at it; call before Qt
+    // starts. Stops the process when the file cannot be written.
+    static void showInThisProcess(const QString& folder);
 };
