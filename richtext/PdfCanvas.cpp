@@ -153,6 +153,7 @@ void PdfCanvas::drawRun(const QGlyphRun& run, const QPointF& offset, QStringView
     if (glyphs.isEmpty() || positions.size() != glyphs.size())
         return;
     PdfFonts::Sized& font = m_fonts.fontFor(m_file, run.rawFont());
+    // (Qt keeps right-to-left glyphs in the text's order too; only their positions run back.)
     m_fonts.recordGlyphs(font, glyphs.constData(), glyphs.size(), text, paired);
 
     beginText();

@@ -80,7 +80,7 @@ QByteArray richDocument()
         body += "\\pard\\qj Paragraph " + QByteArray::number(i) +
                 " {\\b bold} {\\i italic} {\\ul underlined words} {\\strike struck} x{\\super 2} H{\\sub 2}O "
                 "{\\cf1 red} {\\fs36 large} {\\f1 serif text} {\\f2 mono} e\\u769?\\u769? \\u1087?\\u1088?\\u1080? "
-                "\\u945?\\u946? office fluffy figures, and enough words to fill two lines of a justified paragraph "
+                "\\u945?\\u946? {\\cf1 \\u1513?\\u1500?\\u1493?\\u1501?} office fluffy figures, and enough words to fill two lines of a justified paragraph "
                 "so that its spaces are wider than a space.\\par"
                 "\\pard\\li720\\fi-360{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}{\\pntext\\'b7\\tab}A bulleted item\\par"
                 "\\pard\\li720\\fi-360{\\*\\pn\\pnlvlbody\\pndec}{\\pntext 1.\\tab}A numbered item\\par"
