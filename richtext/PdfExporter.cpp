@@ -15,12 +15,17 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextDocument>
 
 #include <future>
 
 namespace {
 // The screen's resolution, which the documents' paragraph margins are already laid out for.
 constexpr int Resolution = 96;
+// A face with CFF outlines is embedded whole (50-150 KB); below this many characters (about a
+// hundred pages) that would make the file many times larger than its text needs, and such a
+// document goes through Qt's engine, which cuts the face down.
+constexpr int WholeFacesFrom = 200000;
 
 QPageLayout pageLayout()
 {
@@ -56,7 +61,7 @@ bool writeGlyphRuns(QTextDocument& document, QIODevice& out, const QString& titl
     const int catalog = file.reserve();
     const int pages = file.reserve();
     const int info = file.reserve();
-    PdfFonts fonts;
+    PdfFonts fonts(document.characterCount() >= WholeFacesFrom);
     PdfCanvas canvas(file, fonts, &measures, toPage);
     QByteArray mediaBox = "[0 0 ";
     PdfFile::appendNumber(mediaBox, paper.width());
@@ -95,7 +100,8 @@ bool writeGlyphRuns(QTextDocument& document, QIODevice& out, const QString& titl
 
     fonts.write(file);
     file.writeObject(pages, "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(count) + " >>");
-    file.writeObject(catalog, "<< /Type /Catalog /Pages " + QByteArray::number(pages) + " 0 R >>");
+    file.writeObject(catalog, "<< /Type /Catalog /Pages " + QByteArray::number(pages) + " 0 R" +
+                                  (fonts.needsOpenType() ? " /Version /1.6" : "") + " >>");
     const QByteArray now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
     file.writeObject(info, "<< /Title " + PdfFile::textString(title) + " /Creator " +
                                PdfFile::textString(QStringLiteral("LumaroStyle Notepad")) + " /Producer " +

@@ -1,15 +1,19 @@
 #include "richtext/PdfFonts.h"
 
+#include "richtext/CffFontProgram.h"
 #include "richtext/PdfFile.h"
 #include "richtext/TrueTypeSubset.h"
 
 #include <QtEndian>
+
+#include <algorithm>
 
 struct PdfFonts::Face {
     QString family;
     QString style;
     QByteArray head;
     QRawFont raw;
+    bool cff = false;                 // CFF outlines, embedded whole; else a TrueType subset
     std::vector<bool> used;          // by glyph number
     std::vector<char32_t> characters; // by glyph number; 0 where unknown
     std::vector<bool> charactersSeen; // Basic Multilingual Plane characters already looked up
@@ -45,16 +49,18 @@ bool synthesizesStyle(const QRawFont& raw)
     return (raw.weight() >= QFont::Bold && !bold && !monospaced) || (raw.style() != QFont::StyleNormal && !italic);
 }
 
-QByteArray postScriptName(const QString& family, const QString& style, size_t index)
+QByteArray postScriptName(const QString& family, const QString& style, size_t index, bool whole)
 {
-    // A subset's name starts with six capitals of its own.
-    QByteArray tag(6, 'A');
-    for (int i = 5; i >= 0 && index > 0; --i, index /= 26)
-        tag[i] = char('A' + index % 26);
     QByteArray name;
     for (const QChar c : family + u'-' + style)
         if (c.unicode() > 32 && c.unicode() < 127 && !QByteArrayView("()<>[]{}/%#").contains(char(c.unicode())))
             name.append(char(c.unicode()));
+    if (whole)
+        return name;
+    // A subset's name starts with six capitals of its own.
+    QByteArray tag(6, 'A');
+    for (int i = 5; i >= 0 && index > 0; --i, index /= 26)
+        tag[i] = char('A' + index % 26);
     return tag + '+' + name;
 }
 
@@ -119,7 +125,9 @@ QByteArray toUnicodeMap(const std::vector<char32_t>& characters)
 }
 } // namespace
 
-PdfFonts::PdfFonts() = default;
+PdfFonts::PdfFonts(bool wholeFaces) : m_wholeFaces(wholeFaces)
+{
+}
 PdfFonts::~PdfFonts() = default;
 
 PdfFonts::Sized& PdfFonts::fontFor(PdfFile& file, const QRawFont& raw)
@@ -130,7 +138,8 @@ PdfFonts::Sized& PdfFonts::fontFor(PdfFile& file, const QRawFont& raw)
         if (sized->raw == raw)
             return *(m_last = sized.get());
 
-    if (!TrueTypeSubset::canEmbed(raw) || synthesizesStyle(raw))
+    const bool trueType = TrueTypeSubset::canEmbed(raw);
+    if ((!trueType && !(m_wholeFaces && CffFontProgram::canEmbed(raw))) || synthesizesStyle(raw))
         throw Unsupported();
     const QByteArray head = raw.fontTable("head");
     Face* face = nullptr;
@@ -143,6 +152,7 @@ PdfFonts::Sized& PdfFonts::fontFor(PdfFile& file, const QRawFont& raw)
         created->style = raw.styleName();
         created->head = head;
         created->raw = raw;
+        created->cff = !trueType;
         const int glyphs = u16(raw.fontTable("maxp"), 4);
         created->used.assign(size_t(glyphs), false);
         created->characters.assign(size_t(glyphs), 0);
@@ -150,7 +160,7 @@ PdfFonts::Sized& PdfFonts::fontFor(PdfFile& file, const QRawFont& raw)
         created->descriptor = file.reserve();
         created->program = file.reserve();
         created->toUnicode = file.reserve();
-        created->name = postScriptName(created->family, created->style, m_faces.size());
+        created->name = postScriptName(created->family, created->style, m_faces.size(), created->cff);
         face = created.get();
         m_faces.push_back(std::move(created));
     }
@@ -226,11 +236,20 @@ void PdfFonts::recordGlyphs(Sized& font, const quint32* glyphs, qsizetype count,
     }
 }
 
+bool PdfFonts::needsOpenType() const
+{
+    return std::any_of(m_faces.begin(), m_faces.end(), [](const auto& face) { return face->cff; });
+}
+
 void PdfFonts::write(PdfFile& file)
 {
     for (const auto& face : m_faces) {
-        const QByteArray program = TrueTypeSubset::build(face->raw, face->used);
-        file.writeStream(face->program, " /Length1 " + QByteArray::number(program.size()), program);
+        if (face->cff) {
+            file.writeStream(face->program, " /Subtype /OpenType", CffFontProgram::build(face->raw));
+        } else {
+            const QByteArray program = TrueTypeSubset::build(face->raw, face->used);
+            file.writeStream(face->program, " /Length1 " + QByteArray::number(program.size()), program);
+        }
         fillFromCharacterMap(face->raw, face->used, face->characters);
         file.writeStream(face->toUnicode, QByteArray(), toUnicodeMap(face->characters));
 
@@ -258,7 +277,8 @@ void PdfFonts::write(PdfFile& file)
                                                scaled(s16(head, 40)) + ' ' + scaled(s16(head, 42)) +
                                                "] /ItalicAngle " + angle + " /Ascent " + scaled(ascent) +
                                                " /Descent " + scaled(s16(hhea, 6)) + " /CapHeight " +
-                                               scaled(capHeight) + " /StemV 80 /FontFile2 " +
+                                               scaled(capHeight) + " /StemV 80 " +
+                                               (face->cff ? "/FontFile3 " : "/FontFile2 ") +
                                                QByteArray::number(face->program) + " 0 R >>");
     }
     for (const auto& sized : m_sized) {
@@ -280,11 +300,14 @@ void PdfFonts::write(PdfFile& file)
         widths += ']';
         const int descendant = file.reserve();
         const Face& face = *sized->face;
-        file.writeObject(descendant, "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + face.name +
+        // The glyph numbers are the CIDs: a TrueType font maps them through the identity, a CFF one
+        // (not keyed by CID) takes them as they are.
+        file.writeObject(descendant, QByteArray("<< /Type /Font /Subtype ") +
+                                         (face.cff ? "/CIDFontType0" : "/CIDFontType2") + " /BaseFont /" + face.name +
                                          " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
                                          " /FontDescriptor " +
-                                         QByteArray::number(face.descriptor) + " 0 R /CIDToGIDMap /Identity /W " +
-                                         widths + " >>");
+                                         QByteArray::number(face.descriptor) + " 0 R" +
+                                         (face.cff ? "" : " /CIDToGIDMap /Identity") + " /W " + widths + " >>");
         file.writeObject(sized->object, "<< /Type /Font /Subtype /Type0 /BaseFont /" + face.name +
                                             " /Encoding /Identity-H /DescendantFonts [" +
                                             QByteArray::number(descendant) + " 0 R] /ToUnicode " +

@@ -1,10 +1,10 @@
 #include "richtext/TrueTypeSubset.h"
 
+#include "richtext/SfntWriter.h"
+
 #include <QRawFont>
 #include <QtEndian>
 
-#include <algorithm>
-#include <array>
 
 namespace {
 quint16 u16(const QByteArray& data, qsizetype at)
@@ -15,32 +15,6 @@ quint16 u16(const QByteArray& data, qsizetype at)
 quint32 u32(const QByteArray& data, qsizetype at)
 {
     return at + 4 <= data.size() ? qFromBigEndian<quint32>(data.constData() + at) : 0;
-}
-
-void put16(QByteArray& data, quint16 value)
-{
-    char bytes[2];
-    qToBigEndian(value, bytes);
-    data.append(bytes, 2);
-}
-
-void put32(QByteArray& data, quint32 value)
-{
-    char bytes[4];
-    qToBigEndian(value, bytes);
-    data.append(bytes, 4);
-}
-
-quint32 checksum(const QByteArray& table)
-{
-    quint32 sum = 0;
-    for (qsizetype i = 0; i < table.size(); i += 4) {
-        quint32 word = 0;
-        for (int k = 0; k < 4; ++k)
-            word = (word << 8) | quint8(i + k < table.size() ? table[i + k] : 0);
-        sum += word;
-    }
-    return sum;
 }
 
 // Where each glyph's outline lies in glyf, from loca in either of its two formats.
@@ -79,9 +53,7 @@ bool TrueTypeSubset::canEmbed(const QRawFont& raw)
 {
     if (raw.fontTable("glyf").isEmpty() || raw.fontTable("loca").isEmpty() || raw.fontTable("head").size() < 54)
         return false;
-    // fsType 2: the licence forbids embedding; bit 9: only bitmaps may be embedded.
-    const quint16 fsType = u16(raw.fontTable("OS/2"), 8);
-    return fsType != 2 && !(fsType & 0x200);
+    return SfntWriter::licenceAllowsEmbedding(raw.fontTable("OS/2"));
 }
 
 QByteArray TrueTypeSubset::build(const QRawFont& raw, const std::vector<bool>& used)
@@ -120,17 +92,16 @@ QByteArray TrueTypeSubset::build(const QRawFont& raw, const std::vector<bool>& u
     QByteArray newGlyf;
     QByteArray newLoca;
     for (int g = 0; g < count; ++g) {
-        put32(newLoca, quint32(newGlyf.size()));
+        SfntWriter::put32(newLoca, quint32(newGlyf.size()));
         if (!keep[size_t(g)])
             continue;
         newGlyf += outline(g);
         while (newGlyf.size() % 4)
             newGlyf.append('\0');
     }
-    put32(newLoca, quint32(newGlyf.size()));
-    // Long offsets in loca, and no checksum adjustment until the whole file is known.
+    SfntWriter::put32(newLoca, quint32(newGlyf.size()));
+    // Long offsets in loca.
     qToBigEndian<quint16>(1, head.data() + 50);
-    qToBigEndian<quint32>(0, head.data() + 8);
     QByteArray newMaxp = maxp;
     qToBigEndian<quint16>(quint16(count), newMaxp.data() + 4);
     // The metrics: full ones for the first glyphs, then left side bearings alone.
@@ -144,65 +115,25 @@ QByteArray TrueTypeSubset::build(const QRawFont& raw, const std::vector<bool>& u
     // Glyphs left out get no metrics either (PDF has widths of its own), which compresses away.
     QByteArray newHmtx;
     for (int g = 0; g < fullMetrics; ++g) {
-        put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(g) * 4) : 0);
-        put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(g) * 4 + 2) : 0);
+        SfntWriter::put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(g) * 4) : 0);
+        SfntWriter::put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(g) * 4 + 2) : 0);
     }
     for (int g = fullMetrics; g < count; ++g)
-        put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(oldFullMetrics) * 4 + qsizetype(g - oldFullMetrics) * 2)
+        SfntWriter::put16(newHmtx, keep[size_t(g)] ? u16(hmtx, qsizetype(oldFullMetrics) * 4 + qsizetype(g - oldFullMetrics) * 2)
                                        : 0);
 
-    struct Table {
-        std::array<char, 4> tag;
-        QByteArray data;
-    };
-    std::vector<Table> tables;
-    auto add = [&](const char (&tag)[5], const QByteArray& data) {
-        if (!data.isEmpty())
-            tables.push_back({{tag[0], tag[1], tag[2], tag[3]}, data});
-    };
     // What a PDF reader needs of a font it addresses by glyph number: no character map, names or
     // PostScript data.
-    add("OS/2", raw.fontTable("OS/2"));
-    add("cvt ", raw.fontTable("cvt "));
-    add("fpgm", raw.fontTable("fpgm"));
-    add("glyf", newGlyf);
-    add("head", head);
-    add("hhea", hhea);
-    add("hmtx", newHmtx);
-    add("loca", newLoca);
-    add("maxp", newMaxp);
-    add("prep", raw.fontTable("prep"));
-    std::sort(tables.begin(), tables.end(), [](const Table& a, const Table& b) { return a.tag < b.tag; });
-
-    const quint16 tableCount = quint16(tables.size());
-    quint16 power = 1, log2 = 0;
-    while (power * 2 <= tableCount) {
-        power *= 2;
-        ++log2;
-    }
-    QByteArray font;
-    put32(font, 0x00010000);
-    put16(font, tableCount);
-    put16(font, quint16(power * 16));
-    put16(font, log2);
-    put16(font, quint16(tableCount * 16 - power * 16));
-    quint32 offset = 12 + 16 * quint32(tableCount);
-    qsizetype headAt = -1;
-    for (const Table& table : tables) {
-        font.append(table.tag.data(), 4);
-        put32(font, checksum(table.data));
-        put32(font, offset);
-        put32(font, quint32(table.data.size()));
-        if (table.tag == std::array<char, 4>{'h', 'e', 'a', 'd'})
-            headAt = offset;
-        offset += quint32((table.data.size() + 3) & ~3);
-    }
-    for (const Table& table : tables) {
-        font += table.data;
-        while (font.size() % 4)
-            font.append('\0');
-    }
-    if (headAt >= 0)
-        qToBigEndian<quint32>(0xB1B0AFBA - checksum(font), font.data() + headAt + 8);
-    return font;
+    SfntWriter font(0x00010000);
+    font.add("OS/2", raw.fontTable("OS/2"));
+    font.add("cvt ", raw.fontTable("cvt "));
+    font.add("fpgm", raw.fontTable("fpgm"));
+    font.add("glyf", newGlyf);
+    font.add("head", head);
+    font.add("hhea", hhea);
+    font.add("hmtx", newHmtx);
+    font.add("loca", newLoca);
+    font.add("maxp", newMaxp);
+    font.add("prep", raw.fontTable("prep"));
+    return font.finish();
 }

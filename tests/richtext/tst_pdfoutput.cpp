@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QHash>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainterPath>
@@ -97,6 +98,46 @@ class TestPdfOutput : public QObject {
 private:
     QTemporaryDir m_folder;
 
+    // Writes rtf as ours (ours) and through Qt's engine beside it, and compares their words.
+    bool writtenBothWays(const QByteArray& rtf, const QString& ours)
+    {
+        QTextDocument document, qtsDocument;
+        if (!RtfReader::read(rtf, document) || !RtfReader::read(rtf, qtsDocument))
+            return false;
+        const QString qts = ours + QStringLiteral(".qt.pdf");
+        PdfExporter::write(document, ours, QStringLiteral("ours"));
+        PdfExporter::writeWithQtEngine(qtsDocument, qts, QStringLiteral("qts"));
+
+        const QList<Word> expected = wordsOf(qts);
+        if (expected.size() < 1000 || expected.last().page < 2) {
+            qWarning("too few words or pages to compare");
+            return false;
+        }
+        QHash<QPair<int, QString>, QList<Word>> unmatched;
+        for (const Word& word : expected)
+            unmatched[{word.page, word.text}].append(word);
+        for (const Word& word : wordsOf(ours)) {
+            QList<Word>& candidates = unmatched[{word.page, word.text}];
+            const auto match = std::find_if(candidates.begin(), candidates.end(), [&](const Word& other) {
+                return qAbs(other.box.left() - word.box.left()) < 0.05 &&
+                       qAbs(other.box.right() - word.box.right()) < 0.05 &&
+                       qAbs(other.box.bottom() - word.box.bottom()) < 0.25;
+            });
+            if (match == candidates.end()) {
+                qWarning() << "not where Qt puts it:" << word.text << "on page" << word.page << "at" << word.box;
+                return false;
+            }
+            candidates.erase(match);
+        }
+        for (const QList<Word>& left : std::as_const(unmatched)) {
+            if (!left.isEmpty()) {
+                qWarning() << "missing:" << left.first().text << "on page" << left.first().page;
+                return false;
+            }
+        }
+        return true;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -107,44 +148,38 @@ private slots:
     // Every word where Qt's own PDF engine puts it, on the same page, with the same text.
     void placesTextAsQtsEngineDoes()
     {
-        QTextDocument ours, qts;
-        load(ours, richDocument());
-        load(qts, richDocument());
-        const QString oursPath = m_folder.filePath(QStringLiteral("ours.pdf"));
-        const QString qtsPath = m_folder.filePath(QStringLiteral("qts.pdf"));
-        PdfExporter::write(ours, oursPath, QStringLiteral("rich"));
-        PdfExporter::writeWithQtEngine(qts, qtsPath, QStringLiteral("rich"));
-
-        const QList<Word> expected = wordsOf(qtsPath);
-        const QList<Word> actual = wordsOf(oursPath);
-        QVERIFY(expected.size() > 1000);
-        QVERIFY(expected.last().page >= 2);
-        QList<Word> unmatched = expected;
-        for (const Word& word : actual) {
-            const auto match = std::find_if(unmatched.begin(), unmatched.end(), [&](const Word& other) {
-                return other.page == word.page && other.text == word.text &&
-                       qAbs(other.box.left() - word.box.left()) < 0.05 &&
-                       qAbs(other.box.right() - word.box.right()) < 0.05 &&
-                       qAbs(other.box.bottom() - word.box.bottom()) < 0.25;
-            });
-            if (match == unmatched.end())
-                QFAIL(qPrintable(QStringLiteral("'%1' on page %2 at %3,%4 is not where Qt puts it")
-                                     .arg(word.text)
-                                     .arg(word.page)
-                                     .arg(word.box.left())
-                                     .arg(word.box.bottom())));
-            unmatched.erase(match);
-        }
-        QVERIFY2(unmatched.isEmpty(), qPrintable(QStringLiteral("'%1' on page %2 is missing")
-                                                     .arg(unmatched.value(0).text)
-                                                     .arg(unmatched.value(0).page)));
+        const QString ours = m_folder.filePath(QStringLiteral("ours.pdf"));
+        QVERIFY(writtenBothWays(richDocument(), ours));
         // Its fonts are subsets of ours, and its text can be found.
-        const QString fonts = poppler(QStringLiteral("pdffonts"), {oursPath});
+        const QString fonts = poppler(QStringLiteral("pdffonts"), {ours});
         QVERIFY2(fonts.contains(QStringLiteral("AAAAAA+")), qPrintable(fonts));
-        const QString text = poppler(QStringLiteral("pdftotext"), {oursPath, QStringLiteral("-")});
+        const QString text = poppler(QStringLiteral("pdftotext"), {ours, QStringLiteral("-")});
         QVERIFY(text.contains(QStringLiteral("office fluffy figures")));
         QVERIFY(text.contains(QStringLiteral("пр")));
         QVERIFY(text.contains(QStringLiteral("•")));
+    }
+
+    // A face with CFF outlines is embedded whole in a long document (in a short one it would
+    // outweigh the text), and its words land where Qt's engine puts them too.
+    void embedsCffFacesWholeInLongDocuments()
+    {
+        const QString family = QStringLiteral("TeX Gyre Heros");
+        if (QRawFont::fromFont(QFont(family)).fontTable("CFF ").isEmpty())
+            QSKIP("no TeX Gyre Heros (fonts-texgyre)");
+        QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 " + family.toLatin1() + ";}}\\f0 ";
+        const QByteArray paragraph = "A paragraph of words in a face with CFF outlines, {\\b bold} and {\\i italic} "
+                                     "ones among them, long enough to wrap onto a second line of its page.\\par ";
+        for (int i = 0; rtf.size() < 250000; ++i)
+            rtf += QByteArray::number(i) + ' ' + paragraph;
+        const QString ours = m_folder.filePath(QStringLiteral("cff.pdf"));
+        QVERIFY(writtenBothWays(rtf + '}', ours));
+        QVERIFY(poppler(QStringLiteral("pdffonts"), {ours}).contains(QStringLiteral("Type 0C (OT)")));
+
+        QTextDocument shortOne;
+        load(shortOne, "{\\rtf1\\ansi{\\fonttbl{\\f0 " + family.toLatin1() + ";}}\\f0 Short\\par}");
+        const QString small = m_folder.filePath(QStringLiteral("short.pdf"));
+        PdfExporter::write(shortOne, small, QStringLiteral("short"));
+        QVERIFY(!poppler(QStringLiteral("pdffonts"), {small}).contains(QStringLiteral("Type 0C (OT)")));
     }
 
     // A page's text holds its own lines only: a line at the top of a page is not also in the
@@ -172,7 +207,7 @@ private slots:
         if (!QFontInfo(fixed).family().startsWith(QStringLiteral("Fixed")))
             QSKIP("no bitmap face named Fixed (xfonts-base)");
         QVERIFY_THROWS_EXCEPTION(PdfFonts::Unsupported, [&] {
-            PdfFonts fonts;
+            PdfFonts fonts(true);
             QBuffer out;
             out.open(QIODevice::WriteOnly);
             PdfFile file(out);
