@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 
 PdfFile::PdfFile(QIODevice& out) : m_out(out)
@@ -62,8 +63,10 @@ bool PdfFile::finish(int catalog, int info)
 
 void PdfFile::appendNumber(QByteArray& out, double value)
 {
+    // Readers take numbers far below these bounds; a coordinate beyond them is no coordinate.
     if (!std::isfinite(value))
         value = 0;
+    value = std::clamp(value, -1e12, 1e12);
     qint64 scaled = std::llround(value * 10000);
     if (scaled < 0) {
         out.append('-');

@@ -261,6 +261,7 @@ private slots:
         QTest::newRow("too small to show") << 0.00001 << QByteArray("0");
         QTest::newRow("no exponent") << 1e12 << QByteArray("1000000000000");
         QTest::newRow("not a number") << std::nan("") << QByteArray("0");
+        QTest::newRow("beyond any page") << 1e300 << QByteArray("1000000000000");
     }
 
     void numbersAsPdfWritesThem()
