@@ -2,9 +2,9 @@
 
 #include "richtext/CffFontProgram.h"
 #include "richtext/PdfFile.h"
+#include "richtext/SfntWriter.h"
 #include "richtext/TrueTypeSubset.h"
 
-#include <QtEndian>
 
 #include <algorithm>
 
@@ -26,7 +26,13 @@ struct PdfFonts::Face {
 namespace {
 quint16 u16(const QByteArray& data, qsizetype at)
 {
-    return at + 2 <= data.size() ? qFromBigEndian<quint16>(data.constData() + at) : 0;
+    return SfntWriter::read16(data, at);
+}
+
+// Whether the face's post table marks it monospaced.
+bool fixedPitch(const QByteArray& post)
+{
+    return SfntWriter::read32(post, 12) != 0;
 }
 
 qint16 s16(const QByteArray& data, qsizetype at)
@@ -45,8 +51,7 @@ bool synthesizesStyle(const QRawFont& raw)
     const quint16 macStyle = u16(head, 44);
     const bool bold = os2.size() >= 64 ? (selection & 0x20) != 0 : (macStyle & 1) != 0;
     const bool italic = os2.size() >= 64 ? (selection & 0x201) != 0 : (macStyle & 2) != 0;
-    const bool monospaced = raw.fontTable("post").size() >= 16 && qFromBigEndian<quint32>(raw.fontTable("post").constData() + 12) != 0;
-    return (raw.weight() >= QFont::Bold && !bold && !monospaced) || (raw.style() != QFont::StyleNormal && !italic);
+    return (raw.weight() >= QFont::Bold && !bold && !fixedPitch(raw.fontTable("post"))) || (raw.style() != QFont::StyleNormal && !italic);
 }
 
 QByteArray postScriptName(const QString& family, const QString& style, size_t index, bool whole)
@@ -265,12 +270,11 @@ void PdfFonts::write(PdfFile& file)
         const QByteArray post = face->raw.fontTable("post");
         const int ascent = s16(hhea, 4);
         const int capHeight = u16(os2, 0) >= 2 && os2.size() >= 90 ? s16(os2, 88) : ascent;
-        const double italicAngle = post.size() >= 8 ? qFromBigEndian<qint32>(post.constData() + 4) / 65536.0 : 0;
-        const bool fixedPitch = post.size() >= 16 && qFromBigEndian<quint32>(post.constData() + 12) != 0;
+        const double italicAngle = qint32(SfntWriter::read32(post, 4)) / 65536.0;
         QByteArray angle;
         PdfFile::appendNumber(angle, italicAngle);
         // Flags: fixed pitch (1), not symbolic (32), italic (64).
-        const int flags = (fixedPitch ? 1 : 0) | 32 | (italicAngle != 0 ? 64 : 0);
+        const int flags = (fixedPitch(post) ? 1 : 0) | 32 | (italicAngle != 0 ? 64 : 0);
         file.writeObject(face->descriptor, "<< /Type /FontDescriptor /FontName /" + face->name +
                                                " /Flags " + QByteArray::number(flags) + " /FontBBox [" +
                                                scaled(s16(head, 36)) + ' ' + scaled(s16(head, 38)) + ' ' +

@@ -65,8 +65,18 @@ QByteArray SfntWriter::finish()
 
 bool SfntWriter::licenceAllowsEmbedding(const QByteArray& os2)
 {
-    const quint16 fsType = os2.size() >= 10 ? qFromBigEndian<quint16>(os2.constData() + 8) : 0;
+    const quint16 fsType = read16(os2, 8);
     return fsType != 2 && !(fsType & 0x200);
+}
+
+quint16 SfntWriter::read16(const QByteArray& data, qsizetype at)
+{
+    return at >= 0 && at + 2 <= data.size() ? qFromBigEndian<quint16>(data.constData() + at) : 0;
+}
+
+quint32 SfntWriter::read32(const QByteArray& data, qsizetype at)
+{
+    return at >= 0 && at + 4 <= data.size() ? qFromBigEndian<quint32>(data.constData() + at) : 0;
 }
 
 void SfntWriter::put16(QByteArray& data, quint16 value)

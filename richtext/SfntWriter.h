@@ -21,6 +21,9 @@ public:
     // or allows only its bitmaps (bit 9).
     static bool licenceAllowsEmbedding(const QByteArray& os2);
 
+    // Big-endian fields of a table; 0 past its end.
+    static quint16 read16(const QByteArray& data, qsizetype at);
+    static quint32 read32(const QByteArray& data, qsizetype at);
     static void put16(QByteArray& data, quint16 value);
     static void put32(QByteArray& data, quint32 value);
 

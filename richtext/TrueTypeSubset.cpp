@@ -9,12 +9,7 @@
 namespace {
 quint16 u16(const QByteArray& data, qsizetype at)
 {
-    return at + 2 <= data.size() ? qFromBigEndian<quint16>(data.constData() + at) : 0;
-}
-
-quint32 u32(const QByteArray& data, qsizetype at)
-{
-    return at + 4 <= data.size() ? qFromBigEndian<quint32>(data.constData() + at) : 0;
+    return SfntWriter::read16(data, at);
 }
 
 // Where each glyph's outline lies in glyf, from loca in either of its two formats.
@@ -22,7 +17,7 @@ std::vector<quint32> glyphOffsets(const QByteArray& loca, bool longFormat, int g
 {
     std::vector<quint32> offsets(size_t(glyphCount) + 1);
     for (int i = 0; i <= glyphCount; ++i)
-        offsets[size_t(i)] = longFormat ? u32(loca, qsizetype(i) * 4) : quint32(u16(loca, qsizetype(i) * 2)) * 2;
+        offsets[size_t(i)] = longFormat ? SfntWriter::read32(loca, qsizetype(i) * 4) : quint32(u16(loca, qsizetype(i) * 2)) * 2;
     return offsets;
 }
 
