@@ -8,6 +8,7 @@
 #include "richtext/PlainTextWriter.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "richtext/RtfWriterSink.h"
 
 #include <QFile>
 #include <QTextDocument>
@@ -76,6 +77,23 @@ QString DocumentFile::loadText(const QString& path)
 void DocumentFile::save(const QTextDocument& document, const QString& path)
 {
     DurableFile::write(path, [&](QIODevice& file) { return RtfWriter::write(document, file); });
+}
+
+bool DocumentFile::copyRichText(const QString& input, const QString& output)
+{
+    QFile file(input);
+    openForReading(file);
+    // The face a new document writes for text that names none.
+    RtfWriterSink sink(RtfEmitter::defaultFace(QTextDocument().defaultFont()));
+    // What we write is mostly a little longer than what others write.
+    if (!file.isSequential())
+        sink.reserve(file.size() * 2);
+    const bool rich = RtfReader::parse(file, sink);
+    checkRead(file);
+    if (!rich || !sink.complete())
+        return false;
+    DurableFile::write(output, [&](QIODevice& device) { return sink.write(device); });
+    return true;
 }
 
 void DocumentFile::saveText(const QTextDocument& document, const QString& path, const PlainTextFormat& format)

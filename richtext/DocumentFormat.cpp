@@ -6,6 +6,7 @@
 #include <QTextList>
 
 #include <algorithm>
+#include <utility>
 
 namespace DocumentFormat {
 TabStops tabStops(const QTextBlockFormat& format)
@@ -21,24 +22,33 @@ TabStops tabStops(const QTextBlockFormat& format)
     return stops;
 }
 
-void setTabStops(QTextBlockFormat& format, TabStops stops)
+TabStops normalizedTabStops(TabStops stops)
 {
-    if (stops.isEmpty()) {
-        format.clearProperty(TabStopList);
-        return;
-    }
     std::stable_sort(stops.begin(), stops.end(),
                      [](const TabStop& a, const TabStop& b) { return a.positionTwips < b.positionTwips; });
-    QList<int> packed;
-    packed.reserve(stops.size());
+    TabStops result;
+    result.reserve(stops.size());
     for (qsizetype i = 0; i < stops.size(); ++i) {
         TabStop stop = stops[i];
         stop.positionTwips = qBound(0, stop.positionTwips, TabStop::MaxPositionTwips);
         // The last one set at a position wins, as in RTF.
         if (i + 1 < stops.size() && stops[i + 1].positionTwips == stops[i].positionTwips)
             continue;
-        packed.append(stop.pack());
+        result.append(stop);
     }
+    return result;
+}
+
+void setTabStops(QTextBlockFormat& format, TabStops stops)
+{
+    if (stops.isEmpty()) {
+        format.clearProperty(TabStopList);
+        return;
+    }
+    QList<int> packed;
+    packed.reserve(stops.size());
+    for (const TabStop& stop : normalizedTabStops(std::move(stops)))
+        packed.append(stop.pack());
     format.setProperty(TabStopList, QVariant::fromValue(packed));
 }
 

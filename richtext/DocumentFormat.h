@@ -68,6 +68,8 @@ inline void setIndents(QTextBlockFormat& format, int firstTwips, int leftOffsetT
 }
 
 TabStops tabStops(const QTextBlockFormat& format);
+// Sorted by position, one stop per position (the last set there), within the page.
+TabStops normalizedTabStops(TabStops stops);
 // Sorted by position, one stop per position; an empty list removes the property.
 void setTabStops(QTextBlockFormat& format, TabStops stops);
 

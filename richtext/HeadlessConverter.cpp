@@ -30,6 +30,8 @@ void convertToText(const QString& input, const QString& output)
 
 void convertToRtf(const QString& input, const QString& output)
 {
+    if (DocumentFile::copyRichText(input, output))
+        return;
     QTextDocument document;
     DocumentFile::load(input, document, QTextCharFormat());
     DocumentFile::save(document, output);

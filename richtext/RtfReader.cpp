@@ -1392,17 +1392,24 @@ bool RtfReader::read(QIODevice& device, QTextDocument& document, ReadProgress* p
     return true;
 }
 
-bool RtfReader::readText(QIODevice& device, QString& text, qsizetype blockSize)
+bool RtfReader::parse(QIODevice& device, RtfSink& sink, qsizetype blockSize)
 {
     if (!device.isReadable())
         return false;
     if (device.isSequential())
-        return readText(device.readAll(), text);
+        return parse(device.readAll(), sink);
     const std::optional<DeviceInput> input = deviceInput(device);
     if (!input)
         return false;
-    RtfTextSink sink;
     Parser(RtfTokenizer(device, blockSize), input->size, input->lastBrace, sink, nullptr).run();
+    return true;
+}
+
+bool RtfReader::readText(QIODevice& device, QString& text, qsizetype blockSize)
+{
+    RtfTextSink sink;
+    if (!parse(device, sink, blockSize))
+        return false;
     text = sink.takeText();
     return true;
 }

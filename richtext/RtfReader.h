@@ -23,6 +23,8 @@ public:
 
     // Reads data into sink; false (sink untouched) when data is not RTF.
     static bool parse(QByteArrayView data, RtfSink& sink);
+    // The same from a device, read as read() reads one.
+    static bool parse(QIODevice& device, RtfSink& sink, qsizetype blockSize = RtfTokenizer::DefaultBlockSize);
 
     // Replaces the content of document; false (document untouched) when data is not RTF.
     // Undo is off while the document is built and the undo history is gone afterwards.

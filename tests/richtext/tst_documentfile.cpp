@@ -127,6 +127,58 @@ private slots:
         QCOMPARE(readBytes(saved), original);
     }
 
+    // RTF converted to RTF skips the document, and must come out as loading and saving it would
+    // write it; text a document would break into paragraphs is left to that way. Paragraphs are
+    // held in pieces of 20 characters here, so that runs cross the cuts.
+    void copiesRichTextAsLoadAndSaveWrite_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("formats, lists, tabs, a long paragraph")
+            << QByteArray("{\\rtf1\\ansi\\deftab360{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern\\fcharset204\\fprq1 Courier;}}"
+                          "{\\colortbl;\\red255\\green0\\blue0;}\\fs24 plain {\\b bold {\\i both}} \\f1 mono\\par"
+                          "\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-360\\li720\\tx1440\\tqr\\tldot\\tx4000 one\\tab two\\par"
+                          "{\\pntext\\'b7\\tab}three\\par\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li360 first\\par"
+                          "{\\pntext 2.\\tab}second\\par\\pard\\qj a paragraph long enough to be held in several pieces, "
+                          "{\\cf1\\ul with a red run across the cuts} and {\\super raised}{\\sub lowered}\\u8364? text after\\par"
+                          "\\pard\\qc\\f0 last}")
+            << true;
+        QTest::newRow("the same run in two groups")
+            << QByteArray("{\\rtf1 {\\b one}{\\b two} three\\par}") << true;
+        QTest::newRow("tab stops out of order, one set twice")
+            << QByteArray("{\\rtf1\\tx2000\\tx1000\\tqr\\tx1000 a\\tab b\\par}") << true;
+        QTest::newRow("empty") << QByteArray("{\\rtf1}") << true;
+        QTest::newRow("a paragraph separator in the text")
+            << QByteArray("{\\rtf1 a\\u8233?b\\par c}") << false;
+        QTest::newRow("a carriage return in the text") << QByteArray("{\\rtf1 a\\'0db}") << false;
+        QTest::newRow("plain text") << QByteArray("not rich") << false;
+    }
+
+    void copiesRichTextAsLoadAndSaveWrite()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(bool, copied);
+        writeBytes(path(QStringLiteral("copy-in.rtf")), rtf);
+        const QString copy = path(QStringLiteral("copy-out.rtf"));
+        const QString saved = path(QStringLiteral("saved-out.rtf"));
+        QFile::remove(copy);
+
+        const ParagraphPieces::Sizes usual = ParagraphPieces::sizes();
+        ParagraphPieces::setSizes({30, 20});
+        QTextDocument document;
+        DocumentFile::load(path(QStringLiteral("copy-in.rtf")), document, QTextCharFormat());
+        DocumentFile::save(document, saved);
+        const bool done = DocumentFile::copyRichText(path(QStringLiteral("copy-in.rtf")), copy);
+        ParagraphPieces::setSizes(usual);
+
+        QCOMPARE(done, copied);
+        QCOMPARE(QFile::exists(copy), copied);
+        if (copied)
+            QCOMPARE(readBytes(copy), readBytes(saved));
+        if (QTest::currentDataTag() == QByteArrayLiteral("formats, lists, tabs, a long paragraph"))
+            QVERIFY(document.blockCount() > 8); // the long paragraph was held in pieces
+    }
+
     void richTextFirstElsePlainText_data()
     {
         QTest::addColumn<QString>("name");

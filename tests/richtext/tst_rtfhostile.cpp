@@ -4,6 +4,7 @@
 #include "richtext/DocumentFormat.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "richtext/RtfWriterSink.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -85,6 +86,7 @@ private slots:
         QString text;
         QVERIFY(RtfReader::readText(rtf, text));
         QCOMPARE(text, expected);
+        compareWrittenStraight(rtf);
     }
 
     void saturatedFormatsStayInRange()
@@ -130,6 +132,7 @@ private slots:
         QCOMPARE(RtfReader::read(data, document), RtfReader::looksLikeRtf(data));
         QString text;
         QCOMPARE(RtfReader::readText(data, text), RtfReader::looksLikeRtf(data));
+        compareWrittenStraight(data);
     }
 
     // A file is read a block at a time: whatever a block's end cuts (a control word, its number,
@@ -169,6 +172,18 @@ private slots:
     }
 
 private:
+    // RTF written straight from the reader is the RTF saving the document gives.
+    static void compareWrittenStraight(const QByteArray& rtf)
+    {
+        QTextDocument document;
+        if (!RtfReader::read(rtf, document))
+            return;
+        RtfWriterSink sink(RtfEmitter::defaultFace(document.defaultFont()));
+        QVERIFY(RtfReader::parse(rtf, sink));
+        if (sink.complete())
+            QCOMPARE(sink.takeRtf(), RtfWriter::toRtf(document));
+    }
+
     // Formats, a list, code pages, \u with its fallback, a field, a picture's binary data.
     static QByteArray richDocument()
     {

@@ -3,6 +3,7 @@
 #include "richtext/DocumentFormat.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "richtext/RtfWriterSink.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -239,8 +240,14 @@ private slots:
         QVERIFY(input.open(QIODevice::ReadOnly));
         QTextDocument document;
         document.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
-        QVERIFY(RtfReader::read(input.readAll(), document));
+        const QByteArray rtf = input.readAll();
+        QVERIFY(RtfReader::read(rtf, document));
         const QByteArray written = RtfWriter::toRtf(document);
+        // Written straight from the reader, without the document: the same bytes.
+        RtfWriterSink straight(QStringLiteral("Arial"));
+        QVERIFY(RtfReader::parse(rtf, straight));
+        QVERIFY(straight.complete());
+        QCOMPARE(QString::fromLatin1(straight.takeRtf()), QString::fromLatin1(written));
 
         QFile expected(folder + QStringLiteral("/expected.rtf"));
         if (qEnvironmentVariableIsSet("LUMARO_UPDATE_GOLDEN")) {

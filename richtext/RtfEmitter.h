@@ -1,0 +1,83 @@
+#pragma once
+
+#include "richtext/RtfSink.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <utility>
+#include <vector>
+
+class QFont;
+
+// The RTF we write, from formats as the reader reports them. Both ways of writing a document use
+// it: RtfWriter from a QTextDocument, RtfWriterSink straight from the reader. The body is written
+// as it comes; the tables it refers to (faces, colours, lists) are collected on the way, in the
+// order they are first met, and come out as the header once the body is done.
+class RtfEmitter {
+public:
+    // defaultFace stands for a format that names no face; defaultTabTwips is \deftab.
+    RtfEmitter(QString defaultFace, int defaultTabTwips);
+    void setDefaultTab(int twips) { m_defaultTab = twips; }
+
+    // The face a document's default font names.
+    static QString defaultFace(const QFont& font);
+
+    // Faces, colours and lists get their numbers in the order these are first called.
+    void addFace(const RtfCharFormat& format);
+    // A paragraph's list: bullets of the same indents share one; a numbered list is one run of
+    // numbered paragraphs, told apart by numbering. The first bulleted list adds the Symbol face.
+    void addList(const RtfParaFormat& format, quintptr numbering);
+
+    // "\pard", the marker text and list of a list paragraph (number counts from 1), alignment,
+    // indents and tab stops.
+    void paragraphFormat(const RtfParaFormat& format, quintptr numbering, int number);
+    // The format's control words and the space that ends them.
+    void charFormat(const RtfCharFormat& format);
+    void text(QStringView text) { appendText(m_body, text); }
+    // The paragraph mark, in its format (what typing in an empty paragraph uses). The last
+    // paragraph has no mark: its format is the one in force where the document ends.
+    void paragraphEnd(const RtfCharFormat& mark, bool last);
+    QByteArray& body() { return m_body; }
+    // text as RTF: escaped, a tab, a line break and a non-breaking space as control words, other
+    // letters beyond ASCII as \u with a fallback; other control characters are left out.
+    static void appendText(QByteArray& out, QStringView text);
+
+    // Ends the body; the header follows from what it used.
+    void finishBody();
+    QByteArray header();
+
+private:
+    struct Face {
+        QString name;
+        int charset;
+        int pitch;
+        bool operator==(const Face&) const = default;
+    };
+    struct ListDefinition {
+        RtfParaFormat::List kind;
+        int firstTwips; // \\fi
+        int leftTwips;  // \\li
+        quintptr numbering;
+        bool operator==(const ListDefinition&) const = default;
+    };
+
+    Face faceOf(const RtfCharFormat& format) const;
+    int faceIndex(const Face& face);
+    int listIndex(const RtfParaFormat& format, quintptr numbering);
+    int colorIndex(QRgb color);
+    void tabStops(const TabStops& stops);
+    static void appendFaceName(QByteArray& out, const QString& face);
+
+    // The control words of the formats written last, the most recent first: a document goes back
+    // and forth between a few formats.
+    std::vector<std::pair<RtfCharFormat, QByteArray>> m_written;
+    QString m_defaultFace;
+    int m_defaultTab;
+    std::vector<Face> m_faces;
+    std::vector<QRgb> m_colors;
+    std::vector<ListDefinition> m_lists;
+    int m_symbolFace = -1;
+    QByteArray m_body;
+};

@@ -1,0 +1,110 @@
+#include "richtext/RtfWriterSink.h"
+
+#include "richtext/DocumentFormat.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+// The format as a QTextCharFormat holds it, so that runs join where the document's fragments do.
+RtfCharFormat held(RtfCharFormat format)
+{
+    format.color = format.hasColor ? format.color | 0xff000000u : 0;
+    format.verticalShift = format.verticalShift > 0 ? 1 : format.verticalShift < 0 ? -1 : 0;
+    return format;
+}
+
+// What QTextCursor::insertText turns into a new block.
+bool breaksBlock(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'\n' || u == u'\r' || u == QChar::ParagraphSeparator || u == 0xfdd0 || u == 0xfdd1;
+    });
+}
+} // namespace
+
+RtfWriterSink::RtfWriterSink(QString defaultFace)
+    : m_emitter(std::move(defaultFace), DocumentFormat::StandardDefaultTabTwips)
+{
+}
+
+void RtfWriterSink::defaultTab(int twips)
+{
+    m_emitter.setDefaultTab(twips > 0 ? twips : DocumentFormat::StandardDefaultTabTwips);
+}
+
+void RtfWriterSink::text(QStringView text, const RtfCharFormat& format)
+{
+    if (text.isEmpty())
+        return;
+    if (breaksBlock(text))
+        m_complete = false;
+    const RtfCharFormat run = held(format);
+    if (m_runs.empty() || !(m_runs.back().format == run))
+        m_runs.push_back({run, 0});
+    RtfEmitter::appendText(m_text, text);
+    m_runs.back().end = m_text.size();
+}
+
+void RtfWriterSink::writeParagraph(const RtfParaFormat& format, const RtfCharFormat& given, bool last)
+{
+    const RtfCharFormat mark = held(given);
+    m_emitter.addFace(mark);
+    for (const Run& run : m_runs)
+        m_emitter.addFace(run.format);
+
+    // Numbered paragraphs in a row are one list, counted from 1.
+    if (format.list == RtfParaFormat::List::None) {
+        m_listKind = format.list;
+    } else if (m_listKind == format.list) {
+        ++m_listCount;
+    } else {
+        m_listKind = format.list;
+        ++m_numbering;
+        m_listCount = 1;
+    }
+    RtfParaFormat paragraph = format;
+    paragraph.tabs = DocumentFormat::normalizedTabStops(format.tabs);
+
+    QByteArray& out = m_emitter.body();
+    m_emitter.paragraphFormat(paragraph, m_numbering, m_listCount);
+    qsizetype start = 0;
+    for (const Run& run : m_runs) {
+        out += '{';
+        m_emitter.charFormat(run.format);
+        out.append(m_text.constData() + start, run.end - start);
+        out += '}';
+        start = run.end;
+    }
+    m_runs.clear();
+    m_text.resize(0); // keeps its room for the next paragraph
+    m_emitter.paragraphEnd(mark, last);
+}
+
+void RtfWriterSink::endParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)
+{
+    writeParagraph(format, mark, false);
+}
+
+void RtfWriterSink::finish(const RtfParaFormat& format, const RtfCharFormat& mark)
+{
+    writeParagraph(format, mark, true);
+    m_emitter.finishBody();
+    m_header = m_emitter.header();
+}
+
+bool RtfWriterSink::write(QIODevice& device)
+{
+    const QByteArray& body = m_emitter.body();
+    return device.write(m_header) == m_header.size() && device.write(body) == body.size();
+}
+
+QByteArray RtfWriterSink::takeRtf()
+{
+    QByteArray rtf = std::move(m_emitter.body());
+    rtf.insert(0, m_header);
+    return rtf;
+}
