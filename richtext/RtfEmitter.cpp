@@ -23,10 +23,9 @@ RtfEmitter::Face RtfEmitter::faceOf(const RtfCharFormat& format) const
 
 int RtfEmitter::faceIndex(const Face& face)
 {
-    for (size_t i = 0; i < m_faces.size(); ++i) {
-        if (m_faces[i] == face)
-            return int(i);
-    }
+    if (const auto found = m_faceIndex.constFind(face); found != m_faceIndex.cend())
+        return *found;
+    m_faceIndex.insert(face, int(m_faces.size()));
     m_faces.push_back(face);
     return int(m_faces.size() - 1);
 }
@@ -39,11 +38,10 @@ void RtfEmitter::addFace(const RtfCharFormat& format)
 int RtfEmitter::colorIndex(QRgb color)
 {
     color |= 0xff000000u; // colours are opaque in RTF
-    for (size_t i = 0; i < m_colors.size(); ++i) {
-        if (m_colors[i] == color)
-            return int(i) + 1; // entry 0 is the automatic colour
-    }
+    if (const auto found = m_colorIndex.constFind(color); found != m_colorIndex.cend())
+        return *found;
     m_colors.push_back(color);
+    m_colorIndex.insert(color, int(m_colors.size())); // entry 0 is the automatic colour
     return int(m_colors.size());
 }
 
@@ -52,13 +50,12 @@ int RtfEmitter::listIndex(const RtfParaFormat& format, quintptr numbering)
     const bool bullet = format.list == RtfParaFormat::List::Bullet;
     const ListDefinition definition{format.list, -format.leftOffsetTwips,
                                     format.firstIndentTwips + format.leftOffsetTwips, bullet ? 0 : numbering};
-    for (size_t i = 0; i < m_lists.size(); ++i) {
-        if (m_lists[i] == definition)
-            return int(i) + 1;
-    }
+    if (const auto found = m_listIndex.constFind(definition); found != m_listIndex.cend())
+        return *found;
     if (bullet && m_symbolFace < 0)
         m_symbolFace = faceIndex({QStringLiteral("Symbol"), 2, 2});
     m_lists.push_back(definition);
+    m_listIndex.insert(definition, int(m_lists.size()));
     return int(m_lists.size());
 }
 

@@ -3,6 +3,7 @@
 #include "richtext/RtfSink.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -54,6 +55,10 @@ private:
         int charset;
         int pitch;
         bool operator==(const Face&) const = default;
+        friend size_t qHash(const Face& face, size_t seed = 0) noexcept
+        {
+            return qHashMulti(seed, face.name, face.charset, face.pitch);
+        }
     };
     struct ListDefinition {
         RtfParaFormat::List kind;
@@ -61,6 +66,10 @@ private:
         int leftTwips;  // \\li
         quintptr numbering;
         bool operator==(const ListDefinition&) const = default;
+        friend size_t qHash(const ListDefinition& list, size_t seed = 0) noexcept
+        {
+            return qHashMulti(seed, int(list.kind), list.firstTwips, list.leftTwips, list.numbering);
+        }
     };
 
     Face faceOf(const RtfCharFormat& format) const;
@@ -75,9 +84,13 @@ private:
     std::vector<std::pair<RtfCharFormat, QByteArray>> m_written;
     QString m_defaultFace;
     int m_defaultTab;
+    // Each table in order, and where each entry is in it: a document may use thousands.
     std::vector<Face> m_faces;
+    QHash<Face, int> m_faceIndex;
     std::vector<QRgb> m_colors;
+    QHash<QRgb, int> m_colorIndex;
     std::vector<ListDefinition> m_lists;
+    QHash<ListDefinition, int> m_listIndex;
     int m_symbolFace = -1;
     QByteArray m_body;
 };
