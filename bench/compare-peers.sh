@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Times `lumaropad --convert-to FORMAT` (FORMAT=txt by default, or pdf) side by side with the peer converters that are installed
+# Times `lumaropad --convert-to FORMAT` (FORMAT=txt by default, rtf or pdf) side by side with the peer converters that are installed
 # (abiword, unrtf, pandoc, LibreOffice) on the same generated documents, and prints seconds, peak
 # memory and each peer's ratio to ours. Peers are for measuring only; install them with
 #   apt-get install --no-install-recommends abiword unrtf pandoc libreoffice-writer-nogui time
 # Usage: [FORMAT=pdf] bench/compare-peers.sh [BUILD_DIR] [SIZES_MB...]   (build with -DLUMARO_BUILD_BENCH=ON)
-# For pdf only the peers that write PDF (abiword, LibreOffice) take part.
+# For rtf and pdf only the peers that write them take part (abiword, LibreOffice; pandoc for rtf).
 # Each run is stopped after PEER_TIMEOUT seconds (300 by default) and shown as failed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -41,6 +41,15 @@ peer_command() { # NAME INPUT OUTDIR -> the command line
             lumaropad) echo "$lumaropad --convert-to pdf --outdir $out $input" ;;
             abiword) echo "abiword --to=pdf -o $out/abiword.pdf $input" ;;
             soffice) echo "soffice --headless --convert-to pdf --outdir $out $input" ;;
+        esac
+        return
+    fi
+    if [[ $format == rtf ]]; then
+        case "$name" in
+            lumaropad) echo "$lumaropad --convert-to rtf --outdir $out $input" ;;
+            abiword) echo "abiword --to=rtf -o $out/abiword.rtf $input" ;;
+            pandoc) echo "pandoc -f rtf -t rtf -s -o $out/pandoc.rtf $input" ;;
+            soffice) echo "soffice --headless --convert-to rtf --outdir $out $input" ;;
         esac
         return
     fi

@@ -24,7 +24,11 @@ void PainterCanvas::drawLayout(const QTextBlock&, const QTextLayout& layout, con
                                const QColor& textColor)
 {
     m_painter.setPen(textColor);
-    layout.draw(&m_painter, QPointF(), {}, sheet);
+    // Qt draws every line that meets the clip, edges included: the line just above the sheet and
+    // the one just below would be drawn too, hidden by the clip but in the printed file's text.
+    // A hair less than the sheet leaves them out (layouts are in 1/64 units).
+    constexpr double Hair = 2.0 / 64;
+    layout.draw(&m_painter, QPointF(), {}, sheet.adjusted(0, Hair, 0, -Hair));
 }
 
 void PainterCanvas::drawText(const QPointF& baseline, const QString& text, const QFont& font, const QColor& color)

@@ -86,8 +86,9 @@ private Q_SLOTS:
         const int pages = pdfPages(pdf);
         QVERIFY2(pages >= 4 && pages <= 12, qPrintable(QString::number(pages)));
         const QString text = popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY(text.contains(QStringLiteral("Line 0 of a long document")));
-        QVERIFY(text.contains(QStringLiteral("Line 150 of a long document")));
+        // Each line once: a line that only touches a page's edge is not drawn, hidden, there too.
+        for (int i = 0; i < 300; ++i)
+            QCOMPARE(text.count(QStringLiteral("Line %1 of a long document").arg(i)), 1);
         QVERIFY(text.contains(QStringLiteral("The last line")));
         // Every page but the last is full: no line is lost or cut between pages.
         const QString lastPage = popplerOutput(QStringLiteral("pdftotext"),
