@@ -26,7 +26,7 @@ mkdir -p "$HOME"
 # measure NAME FILE COMMAND...: runs COMMAND (with {in} and {out} replaced), prints "seconds peakMB"
 measure() {
     local log="$work/time.log"
-    if /usr/bin/time -f "%e %M" -o "$log" timeout "${PEER_TIMEOUT:-300}" "$@" >/dev/null 2>&1; then
+    if /usr/bin/time -f "%e %M" -o "$log" timeout -k 10 "${PEER_TIMEOUT:-300}" "$@" >/dev/null 2>&1; then
         awk '{ printf "%.2f %.0f", $1, $2 / 1024 }' "$log"
     else
         echo "failed -"
