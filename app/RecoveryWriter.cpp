@@ -30,6 +30,10 @@ constexpr qint64 TypingMilliseconds = 400;
 constexpr int TypingSliceGap = 50;
 // The copy is written at a lower priority than the program's other work (a nice value).
 constexpr int WriterNiceness = 10;
+// The heap the copy used is given back to the system once the user has left the document alone
+// this long: giving it back holds the allocator for tens of milliseconds (60 ms after a 10 MB
+// copy), and every allocation of the editor's thread would wait meanwhile.
+constexpr int GiveBackAfterMilliseconds = 1000;
 } // namespace
 
 RecoveryWriter::RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> origin)
@@ -38,6 +42,9 @@ RecoveryWriter::RecoveryWriter(TCustomRichEdit& editor, std::function<Origin()> 
     m_worker.setMaxThreadCount(1);
     m_pause.setSingleShot(true);
     m_latest.setSingleShot(true);
+    m_giveBack.setSingleShot(true);
+    m_giveBack.setInterval(GiveBackAfterMilliseconds);
+    connect(&m_giveBack, &QTimer::timeout, this, &RecoveryWriter::giveBackMemory);
     setDelays(DefaultPause, DefaultInterval);
     connect(&m_pause, &QTimer::timeout, this, &RecoveryWriter::startCopy);
     connect(&m_latest, &QTimer::timeout, this, &RecoveryWriter::startCopy);
@@ -70,6 +77,8 @@ void RecoveryWriter::documentChanged()
         return;
     }
     m_sinceChange.start();
+    if (m_giveBack.isActive())
+        m_giveBack.start();
     m_pause.start();
     if (!m_latest.isActive())
         m_latest.start(m_interval);
@@ -150,9 +159,8 @@ void RecoveryWriter::copySlice()
         bool ok = false;
         std::unique_ptr<QTextDocument> document = snapshot->build(*cancel);
         // The snapshot's text was taken on the main thread: the memory it gave back sits in the
-        // main thread's heap, which only gives it to the system when asked.
+        // main thread's heap, which only gives it to the system when asked (giveBackMemory).
         snapshot.reset();
-        ::malloc_trim(0);
         if (document) {
             // As a save writes it: text without attributes of its own shows as in the editor.
             DocumentDefaults::setCharFormat(*document, defaults);
@@ -202,11 +210,19 @@ void RecoveryWriter::jobDone(bool ok)
 {
     m_jobRunning = false;
     m_cancelJob.reset();
+    m_giveBack.start();
     Q_EMIT written(ok);
     if (m_copyWanted) {
         m_copyWanted = false;
         startCopy();
     }
+}
+
+void RecoveryWriter::giveBackMemory()
+{
+    if (m_jobRunning || m_snapshot)
+        return; // that copy's end comes back here
+    m_worker.start([] { ::malloc_trim(0); });
 }
 
 void RecoveryWriter::discard()

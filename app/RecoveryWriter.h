@@ -63,12 +63,14 @@ private:
     void stopCopying();
     bool ownCopy();
     void jobDone(bool ok);
+    void giveBackMemory();
 
     TCustomRichEdit& m_editor;
     std::function<Origin()> m_origin;
     QTimer m_pause;
     QTimer m_latest;
     QTimer m_slicer;
+    QTimer m_giveBack;
     int m_interval = 0;
     QElapsedTimer m_copyingFor;
     QElapsedTimer m_sinceLastCopy;

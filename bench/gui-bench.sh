@@ -7,7 +7,8 @@
 # each program and watches its text area (see its header).
 # Usage: bench/gui-bench.sh [BUILD_DIR] [DOCUMENT...]   (build with -DLUMARO_BUILD_BENCH=ON)
 # Without documents: an empty start and bench/rtfgen's 1 and 10 MB documents. PEERS="abiword
-# soffice" chooses the peers (none: PEERS=); PEER_TIMEOUT (300 s) stops a program that hangs.
+# soffice" chooses the peers (none: PEERS=); PEER_TIMEOUT (300 s) stops a program that hangs;
+# PROBE_LOG=FILE keeps what the probe reports besides the table (every key's latency among it).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:-$here/../build}" && pwd)"

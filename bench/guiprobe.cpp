@@ -369,6 +369,10 @@ void reportTyping(const char* name, std::vector<double> latencies)
         std::printf("%s timeout\n", name);
         return;
     }
+    std::fprintf(stderr, "%s, each key in ms:", name); // which keys were slow, for PROBE_LOG
+    for (double latency : latencies)
+        std::fprintf(stderr, " %.1f", latency);
+    std::fprintf(stderr, "\n");
     std::sort(latencies.begin(), latencies.end());
     const double median = latencies[latencies.size() / 2];
     const double p95 = latencies[std::min(latencies.size() - 1, size_t(0.95 * double(latencies.size())))];

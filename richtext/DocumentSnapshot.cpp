@@ -7,6 +7,9 @@
 #include <QTextFrame>
 #include <QTextList>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 // Formats refer to the objects (lists, frames) of their own document by number; a copy for
 // another document must not.
@@ -65,9 +68,16 @@ void DocumentSnapshot::sourceChanged(int position)
 {
     if (position >= m_copiedTo)
         return; // not copied yet: it is read as it is now
-    while (!m_paragraphs.isEmpty() &&
-           m_paragraphs.constLast().position + m_paragraphs.constLast().length > position)
-        m_paragraphs.removeLast();
+    // The paragraphs from the one holding position on are copied again. Freeing them here, on
+    // the editor's thread, would hold up the key that made the change (a million strings for an
+    // edit near the start of a large document): they go with the snapshot instead, which is
+    // dropped on the thread that builds the copy.
+    const auto firstChanged =
+        std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), position,
+                         [](int at, const Paragraph& paragraph) { return at < paragraph.position + paragraph.length; });
+    m_dropped.reserve(m_dropped.size() + (m_paragraphs.end() - firstChanged));
+    std::move(firstChanged, m_paragraphs.end(), std::back_inserter(m_dropped));
+    m_paragraphs.erase(firstChanged, m_paragraphs.end());
     m_copiedTo =
         m_paragraphs.isEmpty() ? 0 : m_paragraphs.constLast().position + m_paragraphs.constLast().length;
     m_complete = false;
@@ -75,6 +85,7 @@ void DocumentSnapshot::sourceChanged(int position)
 
 std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& cancelled)
 {
+    m_dropped = {};
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
     document->rootFrame()->setFrameFormat(m_rootFormat);
