@@ -291,6 +291,36 @@ void RtfEmitter::paragraphEnd(const RtfCharFormat& mark, bool last)
     }
 }
 
+void RtfEmitter::addRun(QStringView text, const RtfCharFormat& format)
+{
+    if (text.isEmpty())
+        return;
+    if (m_runs.empty() || !(m_runs.back().format == format))
+        m_runs.push_back({format, 0});
+    appendText(m_runText, text);
+    m_runs.back().end = m_runText.size();
+}
+
+void RtfEmitter::endParagraph(const RtfParaFormat& format, quintptr numbering, int number,
+                              const RtfCharFormat& mark, bool last)
+{
+    addFace(mark);
+    for (const Run& run : m_runs)
+        addFace(run.format);
+    paragraphFormat(format, numbering, number);
+    qsizetype start = 0;
+    for (const Run& run : m_runs) {
+        m_body += '{';
+        charFormat(run.format);
+        m_body.append(m_runText.constData() + start, run.end - start);
+        m_body += '}';
+        start = run.end;
+    }
+    m_runs.clear();
+    m_runText.resize(0); // keeps its room for the next paragraph
+    paragraphEnd(mark, last);
+}
+
 void RtfEmitter::finishBody()
 {
     m_body += "\r\n}\r\n";

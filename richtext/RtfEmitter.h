@@ -45,6 +45,13 @@ public:
     // letters beyond ASCII as \u with a fallback; other control characters are left out.
     static void appendText(QByteArray& out, QStringView text);
 
+    // A paragraph gathered run by run and written whole at its end, for callers that learn its
+    // format and mark last: adjacent runs of one format join. The tables get their entries in the
+    // order RtfWriter meets them: the mark's face, the runs' faces, the list.
+    void addRun(QStringView text, const RtfCharFormat& format);
+    void endParagraph(const RtfParaFormat& format, quintptr numbering, int number, const RtfCharFormat& mark,
+                      bool last);
+
     // Ends the body; the header follows from what it used.
     void finishBody();
     QByteArray header();
@@ -72,6 +79,11 @@ private:
         }
     };
 
+    struct Run {
+        RtfCharFormat format;
+        qsizetype end; // in m_runText
+    };
+
     Face faceOf(const RtfCharFormat& format) const;
     int faceIndex(const Face& face);
     int listIndex(const RtfParaFormat& format, quintptr numbering);
@@ -93,4 +105,7 @@ private:
     QHash<ListDefinition, int> m_listIndex;
     int m_symbolFace = -1;
     QByteArray m_body;
+    // The paragraph being gathered: its runs, and their text already written as RTF.
+    std::vector<Run> m_runs;
+    QByteArray m_runText;
 };

@@ -38,24 +38,13 @@ void RtfWriterSink::defaultTab(int twips)
 
 void RtfWriterSink::text(QStringView text, const RtfCharFormat& format)
 {
-    if (text.isEmpty())
-        return;
     if (breaksBlock(text))
         m_complete = false;
-    const RtfCharFormat run = held(format);
-    if (m_runs.empty() || !(m_runs.back().format == run))
-        m_runs.push_back({run, 0});
-    RtfEmitter::appendText(m_text, text);
-    m_runs.back().end = m_text.size();
+    m_emitter.addRun(text, held(format));
 }
 
-void RtfWriterSink::writeParagraph(const RtfParaFormat& format, const RtfCharFormat& given, bool last)
+void RtfWriterSink::writeParagraph(const RtfParaFormat& format, const RtfCharFormat& mark, bool last)
 {
-    const RtfCharFormat mark = held(given);
-    m_emitter.addFace(mark);
-    for (const Run& run : m_runs)
-        m_emitter.addFace(run.format);
-
     // Numbered paragraphs in a row are one list, counted from 1.
     if (format.list == RtfParaFormat::List::None) {
         m_listKind = format.list;
@@ -68,20 +57,7 @@ void RtfWriterSink::writeParagraph(const RtfParaFormat& format, const RtfCharFor
     }
     RtfParaFormat paragraph = format;
     paragraph.tabs = DocumentFormat::normalizedTabStops(format.tabs);
-
-    QByteArray& out = m_emitter.body();
-    m_emitter.paragraphFormat(paragraph, m_numbering, m_listCount);
-    qsizetype start = 0;
-    for (const Run& run : m_runs) {
-        out += '{';
-        m_emitter.charFormat(run.format);
-        out.append(m_text.constData() + start, run.end - start);
-        out += '}';
-        start = run.end;
-    }
-    m_runs.clear();
-    m_text.resize(0); // keeps its room for the next paragraph
-    m_emitter.paragraphEnd(mark, last);
+    m_emitter.endParagraph(paragraph, m_numbering, m_listCount, held(mark), last);
 }
 
 void RtfWriterSink::endParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)

@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <vector>
 
 class QIODevice;
 
@@ -37,18 +36,11 @@ public:
     QByteArray takeRtf();
 
 private:
-    struct Run {
-        RtfCharFormat format;
-        qsizetype end; // in m_text
-    };
     void writeParagraph(const RtfParaFormat& format, const RtfCharFormat& mark, bool last);
 
     RtfEmitter m_emitter;
     QByteArray m_header;
     bool m_complete = true;
-    // The current paragraph: its runs, and their text already written as RTF.
-    std::vector<Run> m_runs;
-    QByteArray m_text;
     // The numbered list the last paragraph was in (0: none), and its count so far.
     RtfParaFormat::List m_listKind = RtfParaFormat::List::None;
     quintptr m_numbering = 0;
