@@ -3,9 +3,7 @@
 #include "app/RecoveryStore.h"
 #include "framework/AppError.h"
 #include "framework/DurableFile.h"
-#include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentSnapshot.h"
-#include "richtext/RtfWriter.h"
 #include "richtext/TCustomRichEdit.h"
 
 #include <QDateTime>
@@ -157,23 +155,18 @@ void RecoveryWriter::copySlice()
         // Linux gives a thread's niceness to that thread alone.
         ::setpriority(PRIO_PROCESS, ::gettid(), WriterNiceness);
         bool ok = false;
-        std::unique_ptr<QTextDocument> document = snapshot->build(*cancel);
+        // As a save writes it: text without attributes of its own shows as in the editor.
+        std::optional<QByteArray> rtf = snapshot->toRtf(defaults, *cancel);
         // The snapshot's text was taken on the main thread: the memory it gave back sits in the
         // main thread's heap, which only gives it to the system when asked (giveBackMemory).
         snapshot.reset();
-        if (document) {
-            // As a save writes it: text without attributes of its own shows as in the editor.
-            DocumentDefaults::setCharFormat(*document, defaults);
-            if (DocumentDefaults::beyondDefaultFont(*document))
-                DocumentDefaults::resolveAll(*document);
+        if (rtf) {
             RecoveryStore::Copy description;
             description.documentName = origin.documentName;
             description.savedAt = savedAt;
             description.original = origin.file;
             description.plainText = origin.plainText;
-            QByteArray rtf = RtfWriter::toRtf(*document);
-            document.reset();
-            const QByteArray bytes = RecoveryStore::compose(std::move(rtf), description);
+            const QByteArray bytes = RecoveryStore::compose(std::move(*rtf), description);
             std::lock_guard guard(m_fileMutex);
             if (generation == m_generation && !*cancel) {
                 try {

@@ -65,7 +65,12 @@ void reapply(QTextDocument& document)
 
 QTextCharFormat resolved(const QTextDocument& document, const QTextCharFormat& own)
 {
-    QTextCharFormat format = charFormat(document);
+    return resolved(charFormat(document), own);
+}
+
+QTextCharFormat resolved(const QTextCharFormat& defaults, const QTextCharFormat& own)
+{
+    QTextCharFormat format = defaults;
     format.merge(own);
     // Text that names its face the older way (a single family) shows in that face.
     if (own.hasProperty(QTextFormat::FontFamily) && !own.hasProperty(QTextFormat::FontFamilies))
@@ -75,11 +80,20 @@ QTextCharFormat resolved(const QTextDocument& document, const QTextCharFormat& o
 
 bool beyondDefaultFont(const QTextDocument& document)
 {
-    const QTextCharFormat format = charFormat(document);
+    return beyondDefaultFont(charFormat(document));
+}
+
+bool beyondDefaultFont(const QTextCharFormat& format)
+{
     return format.fontWeight() > QFont::Medium || format.fontItalic() ||
            format.underlineStyle() != QTextCharFormat::NoUnderline || format.fontStrikeOut() ||
            format.hasProperty(QTextFormat::ForegroundBrush) ||
            format.intProperty(DocumentFormat::Charset) != 1 || format.intProperty(DocumentFormat::Pitch) != 0;
+}
+
+QFont defaultFont(const QTextCharFormat& defaults, const QFont& base)
+{
+    return toFont(defaults, base);
 }
 
 void resolveAll(QTextDocument& document)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QTextCharFormat>
 
 class QTextDocument;
@@ -19,9 +20,13 @@ void setCharFormat(QTextDocument& document, const QTextCharFormat& format);
 void reapply(QTextDocument& document);
 // The format text shows with: its own properties over the default ones.
 QTextCharFormat resolved(const QTextDocument& document, const QTextCharFormat& own);
+QTextCharFormat resolved(const QTextCharFormat& defaults, const QTextCharFormat& own);
 // Whether the default holds more than a face and a size, which readers of the document that
 // know only its default font (the RTF writer) would miss on text without properties of its own.
 bool beyondDefaultFont(const QTextDocument& document);
+bool beyondDefaultFont(const QTextCharFormat& defaults);
+// The default font a document given these defaults has, base being its font before.
+QFont defaultFont(const QTextCharFormat& defaults, const QFont& base);
 // Gives every piece of text the default properties it lacks, so that the document shows the
 // same with any default (for a copy that leaves the control: a file, the clipboard).
 void resolveAll(QTextDocument& document);

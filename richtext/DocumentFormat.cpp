@@ -55,9 +55,11 @@ void setTabStops(QTextBlockFormat& format, TabStops stops)
 ListKind listKind(const QTextBlock& block)
 {
     const QTextList* list = block.textList();
-    if (!list)
-        return ListKind::None;
-    const QTextListFormat::Style style = list->format().style();
+    return list ? listKind(list->format().style()) : ListKind::None;
+}
+
+ListKind listKind(QTextListFormat::Style style)
+{
     return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
                    style == QTextListFormat::ListSquare
                ? ListKind::Bullet

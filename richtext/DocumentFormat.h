@@ -5,6 +5,7 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextFormat>
+#include <QTextListFormat>
 
 class QTextBlock;
 class QTextDocument;
@@ -75,6 +76,7 @@ void setTabStops(QTextBlockFormat& format, TabStops stops);
 
 enum class ListKind { None, Bullet, Numbered };
 ListKind listKind(const QTextBlock& block);
+ListKind listKind(QTextListFormat::Style style);
 
 int defaultTabTwips(const QTextDocument& document);
 // Also makes it the distance Qt puts default stops at (in its logical 96 dpi units).

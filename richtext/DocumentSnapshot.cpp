@@ -1,8 +1,12 @@
 #include "richtext/DocumentSnapshot.h"
 
+#include "richtext/DocumentDefaults.h"
+#include "richtext/DocumentFormat.h"
+#include "richtext/ParagraphPieces.h"
+#include "richtext/RtfEmitter.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
@@ -83,37 +87,66 @@ void DocumentSnapshot::sourceChanged(int position)
     m_complete = false;
 }
 
-std::unique_ptr<QTextDocument> DocumentSnapshot::build(const std::atomic_bool& cancelled)
+std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& defaults, const std::atomic_bool& cancelled)
 {
     m_dropped = {};
-    auto document = std::make_unique<QTextDocument>();
-    document->setUndoRedoEnabled(false);
-    document->rootFrame()->setFrameFormat(m_rootFormat);
-    QTextCursor cursor(document.get());
-    cursor.beginEditBlock();
-    QVector<QTextList*> lists(m_lists.size(), nullptr);
-    bool first = true;
-    for (Paragraph& paragraph : m_paragraphs) {
+    // As a save writes the built document: its default font is the defaults' font, and when the
+    // defaults hold more than a face and a size, every format is resolved against them.
+    const QFont font = DocumentDefaults::defaultFont(defaults, QTextDocument().defaultFont());
+    const int defaultTwips =
+        font.pointSizeF() > 0 ? qRound(font.pointSizeF() * DocumentFormat::TwipsPerPoint) : 240;
+    const bool resolve = DocumentDefaults::beyondDefaultFont(defaults);
+    const int tab = m_rootFormat.intProperty(DocumentFormat::DefaultTabTwips);
+    RtfEmitter emitter(RtfEmitter::defaultFace(font), tab > 0 ? tab : DocumentFormat::StandardDefaultTabTwips);
+
+    // The formats met last, converted: a document goes back and forth between a few.
+    std::vector<std::pair<QTextCharFormat, RtfCharFormat>> converted;
+    const auto rtfFormat = [&](const QTextCharFormat& format) -> const RtfCharFormat& {
+        auto found = std::find_if(converted.begin(), converted.end(),
+                                  [&](const auto& kept) { return kept.first == format; });
+        if (found == converted.end()) {
+            if (converted.size() == 16)
+                converted.pop_back();
+            converted.emplace_back(format, RtfEmitter::charFormatOf(
+                                               resolve ? DocumentDefaults::resolved(defaults, format) : format,
+                                               defaultTwips));
+            found = converted.end() - 1;
+        }
+        std::rotate(converted.begin(), found, found + 1);
+        return converted.front().second;
+    };
+
+    if (m_paragraphs.isEmpty())
+        emitter.endParagraph(RtfParaFormat(), 0, 0, rtfFormat(QTextCharFormat()), true);
+    std::vector<int> listCounts(size_t(m_lists.size()), 0);
+    RtfParaFormat paragraph;
+    quintptr numbering = 0;
+    int number = 0;
+    for (qsizetype i = 0; i < m_paragraphs.size(); ++i) {
         if (cancelled)
-            return nullptr;
-        if (first) {
-            cursor.setBlockFormat(paragraph.format);
-            cursor.setBlockCharFormat(paragraph.charFormat);
-            first = false;
-        } else {
-            cursor.insertBlock(paragraph.format, paragraph.charFormat);
+            return std::nullopt;
+        Paragraph& piece = m_paragraphs[i];
+        // A block that continues the paragraph before it only adds its runs.
+        if (i == 0 || !ParagraphPieces::continues(piece.format)) {
+            DocumentFormat::ListKind kind = DocumentFormat::ListKind::None;
+            numbering = 0;
+            number = 0;
+            if (piece.list >= 0) {
+                kind = DocumentFormat::listKind(m_lists[piece.list].format.style());
+                numbering = quintptr(piece.list) + 1;
+                number = ++listCounts[size_t(piece.list)];
+            }
+            paragraph = RtfEmitter::paragraphFormatOf(piece.format, kind);
         }
-        if (paragraph.list >= 0) {
-            QTextList*& list = lists[paragraph.list];
-            if (list)
-                list->add(cursor.block());
-            else
-                list = cursor.createList(m_lists[paragraph.list].format);
-        }
-        for (const Fragment& fragment : paragraph.fragments)
-            cursor.insertText(fragment.text, fragment.format);
-        paragraph.fragments = {};
+        for (const Fragment& fragment : piece.fragments)
+            emitter.addRun(fragment.text, rtfFormat(fragment.format));
+        piece.fragments = {}; // the copy gives its memory back as it goes
+        const bool last = i + 1 == m_paragraphs.size();
+        if (last || !ParagraphPieces::continues(m_paragraphs[i + 1].format))
+            emitter.endParagraph(paragraph, numbering, number, rtfFormat(piece.charFormat), last);
     }
-    cursor.endEditBlock();
-    return document;
+    emitter.finishBody();
+    QByteArray rtf = std::move(emitter.body());
+    rtf.insert(0, emitter.header());
+    return rtf;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QString>
 #include <QTextBlockFormat>
@@ -9,13 +10,13 @@
 #include <QVector>
 
 #include <atomic>
-#include <memory>
+#include <optional>
 
 class QTextDocument;
 
 // A copy of a document's paragraphs taken a slice at a time on the thread that owns the
-// document, so that copying a large document never holds up typing for long, and made into a
-// document of its own on another thread. Edits made while the copy is being taken are followed:
+// document, so that copying a large document never holds up typing for long, and written as RTF
+// on another thread. Edits made while the copy is being taken are followed:
 // the paragraphs from the edited position on are copied again.
 class DocumentSnapshot {
 public:
@@ -28,10 +29,11 @@ public:
     // The source changed from position on (its contentsChange).
     void sourceChanged(int position);
 
-    // A document with the copied paragraphs, their formats and lists and the document's own
-    // settings; callable on any thread, once: the copy gives back its text's memory as the
-    // document takes it. Gives nullptr when cancelled becomes true on the way.
-    std::unique_ptr<QTextDocument> build(const std::atomic_bool& cancelled);
+    // The RTF that saving the document as copied gives once it has the default character format
+    // defaults (DocumentDefaults.h), written without building a document; callable on any
+    // thread, once: the copy gives back its text's memory as it is written. Nothing when
+    // cancelled becomes true on the way.
+    std::optional<QByteArray> toRtf(const QTextCharFormat& defaults, const std::atomic_bool& cancelled);
 
 private:
     struct Fragment {

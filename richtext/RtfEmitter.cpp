@@ -1,6 +1,7 @@
 #include "richtext/RtfEmitter.h"
 
 #include <QFont>
+#include <QTextCharFormat>
 
 #include <algorithm>
 #include <utility>
@@ -14,6 +15,65 @@ QString RtfEmitter::defaultFace(const QFont& font)
 {
     const QStringList families = font.families();
     return families.isEmpty() ? font.family() : families.first();
+}
+
+namespace {
+int intProperty(const QTextFormat& format, int property, int fallback)
+{
+    return format.hasProperty(property) ? format.intProperty(property) : fallback;
+}
+} // namespace
+
+RtfCharFormat RtfEmitter::charFormatOf(const QTextCharFormat& format, int defaultTwips)
+{
+    RtfCharFormat result;
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty())
+        result.face = families.first();
+    result.charset = intProperty(format, DocumentFormat::Charset, 1);
+    result.pitch = intProperty(format, DocumentFormat::Pitch, 0);
+    result.sizeTwips =
+        format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : defaultTwips;
+    result.bold = format.fontWeight() >= QFont::DemiBold;
+    result.italic = format.fontItalic();
+    result.underline = format.fontUnderline();
+    result.strikeOut = format.fontStrikeOut();
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        result.verticalShift = 1;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        result.verticalShift = -1;
+    const QBrush foreground = format.foreground();
+    result.hasColor = foreground.style() != Qt::NoBrush;
+    if (result.hasColor)
+        result.color = foreground.color().rgb();
+    return result;
+}
+
+RtfParaFormat RtfEmitter::paragraphFormatOf(const QTextBlockFormat& format, DocumentFormat::ListKind list)
+{
+    RtfParaFormat result;
+    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
+    if (align & Qt::AlignRight)
+        result.align = RtfParaFormat::Align::Right;
+    else if (align & Qt::AlignHCenter)
+        result.align = RtfParaFormat::Align::Center;
+    else if (align & Qt::AlignJustify)
+        result.align = RtfParaFormat::Align::Justify;
+    switch (list) {
+    case DocumentFormat::ListKind::None:
+        break;
+    case DocumentFormat::ListKind::Bullet:
+        result.list = RtfParaFormat::List::Bullet;
+        break;
+    case DocumentFormat::ListKind::Numbered:
+        result.list = RtfParaFormat::List::Numbered;
+        break;
+    }
+    result.firstIndentTwips = intProperty(format, DocumentFormat::FirstIndentTwips, 0);
+    result.leftOffsetTwips = intProperty(format, DocumentFormat::LeftOffsetTwips, 0);
+    result.rightIndentTwips = intProperty(format, DocumentFormat::RightIndentTwips, 0);
+    result.tabs = DocumentFormat::tabStops(format);
+    return result;
 }
 
 RtfEmitter::Face RtfEmitter::faceOf(const RtfCharFormat& format) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "richtext/DocumentFormat.h"
 #include "richtext/RtfSink.h"
 
 #include <QByteArray>
@@ -24,6 +25,10 @@ public:
 
     // The face a document's default font names.
     static QString defaultFace(const QFont& font);
+    // Formats as a QTextDocument holds them (DocumentFormat.h); defaultTwips is the size of text
+    // without one of its own.
+    static RtfCharFormat charFormatOf(const QTextCharFormat& format, int defaultTwips);
+    static RtfParaFormat paragraphFormatOf(const QTextBlockFormat& format, DocumentFormat::ListKind list);
 
     // Faces, colours and lists get their numbers in the order these are first called.
     void addFace(const RtfCharFormat& format);

@@ -14,43 +14,9 @@
 #include <vector>
 
 namespace {
-int intProperty(const QTextFormat& format, int property, int fallback)
-{
-    return format.hasProperty(property) ? format.intProperty(property) : fallback;
-}
-
-RtfParaFormat::Align alignOf(const QTextBlockFormat& format)
-{
-    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
-    if (align & Qt::AlignRight)
-        return RtfParaFormat::Align::Right;
-    if (align & Qt::AlignHCenter)
-        return RtfParaFormat::Align::Center;
-    if (align & Qt::AlignJustify)
-        return RtfParaFormat::Align::Justify;
-    return RtfParaFormat::Align::Left;
-}
-
 RtfParaFormat paragraphFormatOf(const QTextBlock& block)
 {
-    const QTextBlockFormat format = block.blockFormat();
-    RtfParaFormat result;
-    result.align = alignOf(format);
-    switch (DocumentFormat::listKind(block)) {
-    case DocumentFormat::ListKind::None:
-        break;
-    case DocumentFormat::ListKind::Bullet:
-        result.list = RtfParaFormat::List::Bullet;
-        break;
-    case DocumentFormat::ListKind::Numbered:
-        result.list = RtfParaFormat::List::Numbered;
-        break;
-    }
-    result.firstIndentTwips = intProperty(format, DocumentFormat::FirstIndentTwips, 0);
-    result.leftOffsetTwips = intProperty(format, DocumentFormat::LeftOffsetTwips, 0);
-    result.rightIndentTwips = intProperty(format, DocumentFormat::RightIndentTwips, 0);
-    result.tabs = DocumentFormat::tabStops(format);
-    return result;
+    return RtfEmitter::paragraphFormatOf(block.blockFormat(), DocumentFormat::listKind(block));
 }
 
 // Which numbered list a paragraph is counted in.
@@ -94,29 +60,8 @@ const RtfCharFormat& Writer::charFormat(int index, const QTextCharFormat& format
     if (size_t(index) >= m_charFormats.size())
         m_charFormats.resize(size_t(index) + 1);
     std::optional<RtfCharFormat>& converted = m_charFormats[size_t(index)];
-    if (!converted) {
-        RtfCharFormat result;
-        const QStringList families = format.fontFamilies().toStringList();
-        if (!families.isEmpty())
-            result.face = families.first();
-        result.charset = intProperty(format, DocumentFormat::Charset, 1);
-        result.pitch = intProperty(format, DocumentFormat::Pitch, 0);
-        result.sizeTwips =
-            format.hasProperty(QTextFormat::FontPointSize) ? DocumentFormat::sizeTwips(format) : m_defaultTwips;
-        result.bold = format.fontWeight() >= QFont::DemiBold;
-        result.italic = format.fontItalic();
-        result.underline = format.fontUnderline();
-        result.strikeOut = format.fontStrikeOut();
-        if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-            result.verticalShift = 1;
-        else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
-            result.verticalShift = -1;
-        const QBrush foreground = format.foreground();
-        result.hasColor = foreground.style() != Qt::NoBrush;
-        if (result.hasColor)
-            result.color = foreground.color().rgb();
-        converted = std::move(result);
-    }
+    if (!converted)
+        converted = RtfEmitter::charFormatOf(format, m_defaultTwips);
     return *converted;
 }
 

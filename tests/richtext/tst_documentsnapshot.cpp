@@ -1,7 +1,10 @@
 // A document copied a slice at a time while it is being edited comes out as the document is at
 // the end, formats and bulleted lists included.
+#include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentFormat.h"
 #include "richtext/DocumentSnapshot.h"
+#include "richtext/ParagraphPieces.h"
+#include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QRandomGenerator>
@@ -115,21 +118,69 @@ private slots:
             }
             QVERIFY(slices > 3);
             const std::atomic_bool cancelled = false;
-            const std::unique_ptr<QTextDocument> copy = snapshot.build(cancelled);
+            const std::optional<QByteArray> copy = snapshot.toRtf(QTextCharFormat(), cancelled);
             QVERIFY(copy);
-            QCOMPARE(copy->toPlainText(), source.toPlainText());
-            QCOMPARE(RtfWriter::toRtf(*copy), RtfWriter::toRtf(source));
+            QCOMPARE(*copy, RtfWriter::toRtf(source));
         }
     }
 
-    void buildingStopsWhenCancelled()
+    // The recovery copy is the RTF that saving the document with the editor's defaults writes. Paragraphs are held in pieces of 20
+    // characters here, so that runs and lists meet the cuts.
+    void writesTheRtfOfItsDocument_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QTextCharFormat>("defaults");
+        QTextCharFormat face;
+        face.setFontFamilies(QStringList{QStringLiteral("Verdana")});
+        DocumentFormat::setSizeTwips(face, 200);
+        QTextCharFormat beyond = face;
+        beyond.setFontWeight(QFont::Bold);
+        beyond.setForeground(QColor(0, 0, 0x80));
+        beyond.setProperty(DocumentFormat::Charset, 204);
+        const QByteArray rich = "{\\rtf1\\deftab360{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
+                                "{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs24 plain {\\b bold {\\i both}} "
+                                "{\\cf1\\ul a red run long enough to cross the cuts}\\par"
+                                "\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'b7}}\\fi-360\\li720 "
+                                "a bullet with a long line of text\\par{\\pntext\\f1\\'b7\\tab}two\\par"
+                                "\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li360\\tx2000\\tqr\\tx4000 one\\par"
+                                "{\\pntext 2.\\tab}two\\par\\pard\\qc\\plain centred, no face of its own\\par}";
+        QTest::newRow("defaults of a face and a size") << rich << face;
+        QTest::newRow("defaults beyond a face and a size") << rich << beyond;
+        QTest::newRow("no defaults") << rich << QTextCharFormat();
+        QTest::newRow("empty") << QByteArray("{\\rtf1}") << beyond;
+    }
+
+    void writesTheRtfOfItsDocument()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QTextCharFormat, defaults);
+        const ParagraphPieces::Sizes usual = ParagraphPieces::sizes();
+        ParagraphPieces::setSizes({30, 20});
+        QTextDocument source;
+        QVERIFY(RtfReader::read(rtf, source));
+        ParagraphPieces::setSizes(usual);
+
+        const std::unique_ptr<QTextDocument> saved(source.clone());
+        DocumentDefaults::setCharFormat(*saved, defaults);
+        if (DocumentDefaults::beyondDefaultFont(*saved))
+            DocumentDefaults::resolveAll(*saved);
+
+        DocumentSnapshot snapshot(source);
+        QVERIFY(snapshot.copyMore(QDeadlineTimer::Forever));
+        const std::atomic_bool cancelled = false;
+        const std::optional<QByteArray> written = snapshot.toRtf(defaults, cancelled);
+        QVERIFY(written);
+        QCOMPARE(QString::fromLatin1(*written), QString::fromLatin1(RtfWriter::toRtf(*saved)));
+    }
+
+    void writingStopsWhenCancelled()
     {
         QTextDocument source;
         fill(source, 10);
         DocumentSnapshot snapshot(source);
         QVERIFY(snapshot.copyMore(QDeadlineTimer::Forever));
         const std::atomic_bool cancelled = true;
-        QVERIFY(!snapshot.build(cancelled));
+        QVERIFY(!snapshot.toRtf(QTextCharFormat(), cancelled));
     }
 };
 
