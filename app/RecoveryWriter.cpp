@@ -26,6 +26,8 @@ constexpr int SliceMilliseconds = 6;
 // the user's work, the display and the others.
 constexpr qint64 TypingMilliseconds = 400;
 constexpr int TypingSliceGap = 50;
+// A slice while the user types is shorter still: it is what a key that comes during it waits.
+constexpr int TypingSliceMilliseconds = 3;
 // The copy is written at a lower priority than the program's other work (a nice value).
 constexpr int WriterNiceness = 10;
 // The heap the copy used is given back to the system once the user has left the document alone
@@ -131,7 +133,9 @@ void RecoveryWriter::copySlice()
     if (const int gap = typing && !overdue ? TypingSliceGap : 0; m_slicer.interval() != gap)
         m_slicer.start(gap);
     const QDeadlineTimer deadline =
-        overdue ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(SliceMilliseconds);
+        overdue  ? QDeadlineTimer(QDeadlineTimer::Forever)
+        : typing ? QDeadlineTimer(TypingSliceMilliseconds)
+                 : QDeadlineTimer(SliceMilliseconds);
     if (!m_snapshot->copyMore(deadline))
         return;
 
