@@ -74,8 +74,8 @@ void DocumentSnapshot::sourceChanged(int position)
         return; // not copied yet: it is read as it is now
     // The paragraphs from the one holding position on are copied again. Freeing them here, on
     // the editor's thread, would hold up the key that made the change (a million strings for an
-    // edit near the start of a large document): they go with the snapshot instead, which is
-    // dropped on the thread that builds the copy.
+    // edit near the start of a large document): they are kept until toRtf(), which runs on the
+    // thread that writes the copy.
     const auto firstChanged =
         std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), position,
                          [](int at, const Paragraph& paragraph) { return at < paragraph.position + paragraph.length; });

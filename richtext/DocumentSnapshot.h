@@ -57,7 +57,7 @@ private:
 
     const QTextDocument& m_source;
     QVector<Paragraph> m_paragraphs;
-    // Paragraphs copied before an edit made them stale, freed with the snapshot.
+    // Paragraphs copied before an edit made them stale, freed by toRtf().
     QVector<Paragraph> m_dropped;
     QVector<List> m_lists;
     // The document's own settings (the default tab width among them), taken once complete.

@@ -13,8 +13,9 @@
 
 class QFont;
 
-// The RTF we write, from formats as the reader reports them. Both ways of writing a document use
-// it: RtfWriter from a QTextDocument, RtfWriterSink straight from the reader. The body is written
+// The RTF we write, from formats as the reader reports them. Every way of writing a document uses
+// it: RtfWriter from a QTextDocument, RtfWriterSink straight from the reader, DocumentSnapshot for
+// the recovery copy. The body is written
 // as it comes; the tables it refers to (faces, colours, lists) are collected on the way, in the
 // order they are first met, and come out as the header once the body is done.
 class RtfEmitter {
