@@ -161,8 +161,9 @@ void RecoveryWriter::copySlice()
         bool ok = false;
         // As a save writes it: text without attributes of its own shows as in the editor.
         std::optional<QByteArray> rtf = snapshot->toRtf(defaults, *cancel);
-        // The snapshot's text was taken on the main thread: the memory it gave back sits in the
-        // main thread's heap, which only gives it to the system when asked (giveBackMemory).
+        // The snapshot was taken on the main thread: what it gives back that the heap keeps sits
+        // in the main thread's heap, which only gives it to the system when asked
+        // (giveBackMemory).
         snapshot.reset();
         if (rtf) {
             RecoveryStore::Copy description;

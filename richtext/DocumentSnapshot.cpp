@@ -12,7 +12,8 @@
 #include <QTextList>
 
 #include <algorithm>
-#include <iterator>
+#include <optional>
+#include <vector>
 
 namespace {
 // Formats refer to the objects (lists, frames) of their own document by number; a copy for
@@ -30,13 +31,26 @@ DocumentSnapshot::DocumentSnapshot(const QTextDocument& source) : m_source(sourc
     source.documentLayout();
 }
 
+template <typename Format>
+int DocumentSnapshot::intern(QList<Format>& formats, QHash<int, int>& bySourceIndex, int sourceIndex,
+                             const Format& format)
+{
+    const auto found = bySourceIndex.constFind(sourceIndex);
+    if (found != bySourceIndex.cend() && formats[*found] == format)
+        return *found;
+    const int index = int(formats.size());
+    formats.append(format);
+    bySourceIndex.insert(sourceIndex, index);
+    return index;
+}
+
 int DocumentSnapshot::listIndex(int objectIndex, const QTextListFormat& format)
 {
-    for (int i = 0; i < m_lists.size(); ++i) {
-        if (m_lists[i].objectIndex == objectIndex)
-            return i;
-    }
-    m_lists.append({objectIndex, withoutObject(format)});
+    const auto found = m_listOf.constFind(objectIndex);
+    if (found != m_listOf.cend())
+        return *found;
+    m_lists.append(withoutObject(format));
+    m_listOf.insert(objectIndex, int(m_lists.size() - 1));
     return int(m_lists.size() - 1);
 }
 
@@ -44,6 +58,13 @@ bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
 {
     if (m_complete)
         return true;
+    if (m_paragraphs.isEmpty()) {
+        // Reserved once from the document's size: growing the arrays would copy them again and
+        // again, and a reservation not yet written takes no memory.
+        m_paragraphs.reserve(m_source.blockCount());
+        m_runs.reserve(m_source.blockCount());
+        m_text.reserve(m_source.characterCount());
+    }
     QTextBlock block = m_source.findBlock(m_copiedTo);
     // Checking the clock costs more than a short paragraph: look at it every few paragraphs.
     for (int count = 0; block.isValid(); block = block.next(), ++count) {
@@ -52,16 +73,20 @@ bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
         Paragraph paragraph;
         paragraph.position = block.position();
         paragraph.length = block.length();
-        paragraph.format = withoutObject(block.blockFormat());
-        paragraph.charFormat = withoutObject(block.charFormat());
+        paragraph.blockFormat = intern(m_blockFormats, m_blockFormatOf, block.blockFormatIndex(), block.blockFormat());
+        paragraph.charFormat = intern(m_charFormats, m_charFormatOf, block.charFormatIndex(), block.charFormat());
         if (const QTextList* list = block.textList())
             paragraph.list = listIndex(list->objectIndex(), list->format());
+        paragraph.firstRun = int(m_runs.size());
+        paragraph.textStart = m_text.size();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            paragraph.fragments.append({fragment.text(), withoutObject(fragment.charFormat())});
+            m_text += fragment.text();
+            m_runs.append({fragment.length(),
+                           intern(m_charFormats, m_charFormatOf, fragment.charFormatIndex(), fragment.charFormat())});
         }
         m_copiedTo = paragraph.position + paragraph.length;
-        m_paragraphs.append(std::move(paragraph));
+        m_paragraphs.append(paragraph);
     }
     m_rootFormat = withoutObject(m_source.rootFrame()->frameFormat());
     m_complete = true;
@@ -72,24 +97,29 @@ void DocumentSnapshot::sourceChanged(int position)
 {
     if (position >= m_copiedTo)
         return; // not copied yet: it is read as it is now
-    // The paragraphs from the one holding position on are copied again. Freeing them here, on
-    // the editor's thread, would hold up the key that made the change (a million strings for an
-    // edit near the start of a large document): they are kept until toRtf(), which runs on the
-    // thread that writes the copy.
+    // The paragraphs from the one holding position on are copied again; their records are
+    // overwritten, so this costs nothing however much of the copy it drops.
     const auto firstChanged =
-        std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), position,
+        std::upper_bound(m_paragraphs.cbegin(), m_paragraphs.cend(), position,
                          [](int at, const Paragraph& paragraph) { return at < paragraph.position + paragraph.length; });
-    m_dropped.reserve(m_dropped.size() + (m_paragraphs.end() - firstChanged));
-    std::move(firstChanged, m_paragraphs.end(), std::back_inserter(m_dropped));
-    m_paragraphs.erase(firstChanged, m_paragraphs.end());
+    if (firstChanged != m_paragraphs.cend()) {
+        m_runs.resize(firstChanged->firstRun);
+        m_text.truncate(firstChanged->textStart);
+        m_paragraphs.resize(firstChanged - m_paragraphs.cbegin());
+    }
+    if (m_paragraphs.isEmpty()) {
+        // The source may have been cleared, which numbers its lists anew.
+        m_lists.clear();
+        m_listOf.clear();
+    }
     m_copiedTo =
         m_paragraphs.isEmpty() ? 0 : m_paragraphs.constLast().position + m_paragraphs.constLast().length;
     m_complete = false;
 }
 
-std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& defaults, const std::atomic_bool& cancelled)
+std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& defaults,
+                                                  const std::atomic_bool& cancelled) const
 {
-    m_dropped = {};
     // As a save writes the built document: its default font is the defaults' font, and when the
     // defaults hold more than a face and a size, every format is resolved against them.
     const QFont font = DocumentDefaults::defaultFont(defaults, QTextDocument().defaultFont());
@@ -99,25 +129,21 @@ std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& default
     const int tab = m_rootFormat.intProperty(DocumentFormat::DefaultTabTwips);
     RtfEmitter emitter(RtfEmitter::defaultFace(font), tab > 0 ? tab : DocumentFormat::StandardDefaultTabTwips);
 
-    // The formats met last, converted: a document goes back and forth between a few.
-    std::vector<std::pair<QTextCharFormat, RtfCharFormat>> converted;
-    const auto rtfFormat = [&](const QTextCharFormat& format) -> const RtfCharFormat& {
-        auto found = std::find_if(converted.begin(), converted.end(),
-                                  [&](const auto& kept) { return kept.first == format; });
-        if (found == converted.end()) {
-            if (converted.size() == 16)
-                converted.pop_back();
-            converted.emplace_back(format, RtfEmitter::charFormatOf(
-                                               resolve ? DocumentDefaults::resolved(defaults, format) : format,
-                                               defaultTwips));
-            found = converted.end() - 1;
-        }
-        std::rotate(converted.begin(), found, found + 1);
-        return converted.front().second;
+    const auto convert = [&](const QTextCharFormat& format) {
+        return RtfEmitter::charFormatOf(resolve ? DocumentDefaults::resolved(defaults, format) : format,
+                                        defaultTwips);
+    };
+    // Each distinct format is converted once, when first met.
+    std::vector<std::optional<RtfCharFormat>> converted(size_t(m_charFormats.size()));
+    const auto rtfFormat = [&](int index) -> const RtfCharFormat& {
+        std::optional<RtfCharFormat>& kept = converted[size_t(index)];
+        if (!kept)
+            kept = convert(withoutObject(m_charFormats[index]));
+        return *kept;
     };
 
     if (m_paragraphs.isEmpty())
-        emitter.endParagraph(RtfParaFormat(), 0, 0, rtfFormat(QTextCharFormat()), true);
+        emitter.endParagraph(RtfParaFormat(), 0, 0, convert(QTextCharFormat()), true);
     std::vector<int> listCounts(size_t(m_lists.size()), 0);
     RtfParaFormat paragraph;
     quintptr numbering = 0;
@@ -125,24 +151,28 @@ std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& default
     for (qsizetype i = 0; i < m_paragraphs.size(); ++i) {
         if (cancelled)
             return std::nullopt;
-        Paragraph& piece = m_paragraphs[i];
+        const Paragraph& piece = m_paragraphs[i];
+        const QTextBlockFormat& format = m_blockFormats[piece.blockFormat];
         // A block that continues the paragraph before it only adds its runs.
-        if (i == 0 || !ParagraphPieces::continues(piece.format)) {
+        if (i == 0 || !ParagraphPieces::continues(format)) {
             DocumentFormat::ListKind kind = DocumentFormat::ListKind::None;
             numbering = 0;
             number = 0;
             if (piece.list >= 0) {
-                kind = DocumentFormat::listKind(m_lists[piece.list].format.style());
+                kind = DocumentFormat::listKind(m_lists[piece.list].style());
                 numbering = quintptr(piece.list) + 1;
                 number = ++listCounts[size_t(piece.list)];
             }
-            paragraph = RtfEmitter::paragraphFormatOf(piece.format, kind);
+            paragraph = RtfEmitter::paragraphFormatOf(withoutObject(format), kind);
         }
-        for (const Fragment& fragment : piece.fragments)
-            emitter.addRun(fragment.text, rtfFormat(fragment.format));
-        piece.fragments = {}; // the copy gives its memory back as it goes
         const bool last = i + 1 == m_paragraphs.size();
-        if (last || !ParagraphPieces::continues(m_paragraphs[i + 1].format))
+        const int endRun = last ? int(m_runs.size()) : m_paragraphs[i + 1].firstRun;
+        qsizetype at = piece.textStart;
+        for (int run = piece.firstRun; run < endRun; ++run) {
+            emitter.addRun(QStringView(m_text).sliced(at, m_runs[run].length), rtfFormat(m_runs[run].format));
+            at += m_runs[run].length;
+        }
+        if (last || !ParagraphPieces::continues(m_blockFormats[m_paragraphs[i + 1].blockFormat]))
             emitter.endParagraph(paragraph, numbering, number, rtfFormat(piece.charFormat), last);
     }
     emitter.finishBody();

@@ -124,6 +124,27 @@ private slots:
         }
     }
 
+    // A document read anew while it is copied numbers its formats and lists anew: the part copied
+    // before must not lend them to the new text.
+    void followsADocumentReadAnew()
+    {
+        QTextDocument source;
+        fill(source, 60);
+        DocumentSnapshot snapshot(source);
+        QObject::connect(&source, &QTextDocument::contentsChange,
+                         [&](int position, int, int) { snapshot.sourceChanged(position); });
+        QVERIFY(!snapshot.copyMore(QDeadlineTimer(0)));
+        QVERIFY(RtfReader::read("{\\rtf1{\\fonttbl{\\f0 Verdana;}}{\\colortbl;\\red0\\green128\\blue0;}"
+                                "\\f0\\fs20{\\cf1\\ul green} {\\i slanted}\\par\\qc centred\\par\\pard"
+                                "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li360 numbered\\par}",
+                                source));
+        QVERIFY(snapshot.copyMore(QDeadlineTimer::Forever));
+        const std::atomic_bool cancelled = false;
+        const std::optional<QByteArray> copy = snapshot.toRtf(QTextCharFormat(), cancelled);
+        QVERIFY(copy);
+        QCOMPARE(QString::fromLatin1(*copy), QString::fromLatin1(RtfWriter::toRtf(source)));
+    }
+
     // The recovery copy is the RTF that saving the document with the editor's defaults writes. Paragraphs are held in pieces of 20
     // characters here, so that runs and lists meet the cuts.
     void writesTheRtfOfItsDocument_data()
