@@ -1,5 +1,5 @@
 // Figures of the rich-text control on generated documents of 1 and 10 MB: opening a file as the
-// window does, taking over a loaded document, Select All and Bold, a key typed in the middle, and
+// window does, taking over a loaded document, Select All and Bold or Bullets, a key typed in the middle, and
 // what the main window asks at every keystroke (the caret's display line and the first character
 // of that line) at the start and at the end of a large document.
 #include "bench/RtfGenerator.h"
@@ -143,6 +143,23 @@ void selectAllAndBold(benchmark::State& state)
     }
 }
 
+// Select All, then Bullets on every paragraph, as the Bullets button does it, and the repaint.
+void selectAllAndBullets(benchmark::State& state)
+{
+    const auto edit = loadedControl(state.range(0));
+    state.counters["paragraphs"] = edit->document()->blockCount();
+    for (auto _ : state) {
+        edit->SelectAll();
+        edit->setParagraphsBulleted(true);
+        edit->viewport()->repaint();
+        state.PauseTiming();
+        edit->Undo();
+        edit->setSelStart(0);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 // A key typed in the middle of a document just opened, with the repaint it causes.
 void typedKeyInTheMiddle(benchmark::State& state)
 {
@@ -171,6 +188,7 @@ void caretLineAfterJump(benchmark::State& state)
 BENCHMARK(takeLoadedDocument)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(openAndShow)->Arg(1)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(selectAllAndBold)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(selectAllAndBullets)->Arg(1)->Arg(10)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(typedKeyInTheMiddle)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeAtStart)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeAtEnd)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);

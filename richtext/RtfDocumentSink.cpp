@@ -145,7 +145,8 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
         m_listKind = format.list;
         return;
     }
-    if (m_list && m_listKind == format.list) {
+    if (m_list && m_listKind == format.list &&
+        (format.list != RtfParaFormat::List::Bullet || m_list->count() < DocumentFormat::BulletsPerList)) {
         m_list->add(m_cursor.block());
         return;
     }

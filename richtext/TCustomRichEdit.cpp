@@ -483,7 +483,7 @@ void TCustomRichEdit::setParagraphsBulleted(bool bulleted)
         if (bulleted) {
             if (current && current->format().style() == QTextListFormat::ListDisc)
                 continue;
-            if (list) {
+            if (list && list->count() < DocumentFormat::BulletsPerList) {
                 list->add(block);
             } else {
                 // Bullets sit in the first-line indent; the list adds no indent of its own.

@@ -6,10 +6,13 @@
 #include "framework/AppError.h"
 #include "framework/Colors.h"
 #include "richtext/DocumentFormat.h"
+#include "richtext/RtfWriter.h"
 #include "richtext/TParaAttributes.h"
 #include "richtext/TTextAttributes.h"
 
 #include <QFile>
+#include <QSet>
+#include <QTextList>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTemporaryDir>
@@ -104,6 +107,7 @@ private Q_SLOTS:
     void defaultAttributesLeaveWithTheText();
     void bulletsAndTabsRoundTripAndPasteAsTheyLoad();
     void backspaceAtABulletTakesItAwayInOneEdit();
+    void longBulletedRunsAreHeldInShortLists();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -352,6 +356,51 @@ void TestRichEditFiles::backspaceAtABulletTakesItAwayInOneEdit()
     QCOMPARE(edit.lines()->text(), QStringLiteral("text after a bullet"));
     edit.Undo();
     QCOMPARE(layout(), QStringLiteral("1 48"));
+}
+
+// Building one list of n items costs Qt n squared: long runs of bullets, read or given, are held as
+// several short lists, and still show, save and come off as one.
+void TestRichEditFiles::longBulletedRunsAreHeldInShortLists()
+{
+    constexpr int Paragraphs = 3 * DocumentFormat::BulletsPerList + 5;
+    const auto check = [&](const TCustomRichEdit& edit, bool bulleted) {
+        QSet<const QTextList*> lists;
+        for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+            QCOMPARE(DocumentFormat::listKind(block),
+                     bulleted ? DocumentFormat::ListKind::Bullet : DocumentFormat::ListKind::None);
+            if (bulleted) {
+                QVERIFY(block.textList()->count() <= DocumentFormat::BulletsPerList);
+                lists.insert(block.textList());
+            }
+        }
+        QCOMPARE(lists.size(), bulleted ? 4 : 0);
+        if (bulleted) {
+            // One list in the file (its entry in the table, then every paragraph).
+            const QByteArray rtf = RtfWriter::toRtf(*edit.document());
+            QCOMPARE(rtf.count("\\ls1"), Paragraphs + 1);
+            QVERIFY(!rtf.contains("\\ls2"));
+        }
+    };
+
+    QByteArray read = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}";
+    for (int i = 0; i < Paragraphs; ++i) {
+        read += "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}\\fi-360\\li360 item";
+        read += i + 1 < Paragraphs ? "\\par " : "";
+    }
+    TCustomRichEdit loaded;
+    loaded.lines()->LoadFromFile(writeFile(*m_dir, QStringLiteral("bullets.rtf"), read + '}'));
+    check(loaded, true);
+
+    TCustomRichEdit given;
+    given.lines()->LoadFromFile(
+        writeFile(*m_dir, QStringLiteral("plain.txt"), QByteArrayList(Paragraphs, "item").join('\n')));
+    given.SelectAll();
+    given.setParagraphsBulleted(true);
+    check(given, true);
+    given.setParagraphsBulleted(false);
+    check(given, false);
+    given.Undo();
+    check(given, true);
 }
 
 QTEST_MAIN(TestRichEditFiles)
