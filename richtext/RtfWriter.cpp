@@ -4,6 +4,7 @@
 #include "richtext/ParagraphPieces.h"
 #include "richtext/RtfEmitter.h"
 
+#include <QHash>
 #include <QIODevice>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -14,22 +15,11 @@
 #include <vector>
 
 namespace {
-RtfParaFormat paragraphFormatOf(const QTextBlock& block)
-{
-    return RtfEmitter::paragraphFormatOf(block.blockFormat(), DocumentFormat::listKind(block));
-}
-
-// Which numbered list a paragraph is counted in.
-quintptr numberingOf(const QTextBlock& block)
-{
-    return quintptr(block.textList());
-}
-
 class Writer {
 public:
     explicit Writer(const QTextDocument& document)
-        : m_document(document), m_emitter(RtfEmitter::defaultFace(document.defaultFont()),
-                                          DocumentFormat::defaultTabTwips(document))
+        : m_document(document), m_formats(document.allFormats()),
+          m_emitter(RtfEmitter::defaultFace(document.defaultFont()), DocumentFormat::defaultTabTwips(document))
     {
         if (document.defaultFont().pointSizeF() > 0)
             m_defaultTwips = qRound(document.defaultFont().pointSizeF() * DocumentFormat::TwipsPerPoint);
@@ -42,27 +32,53 @@ public:
     Parts run();
 
 private:
-    const RtfCharFormat& charFormat(int index, const QTextCharFormat& format);
+    // What the writer needs of a block's format.
+    struct BlockKind {
+        bool continues;      // the block continues the paragraph before it
+        RtfParaFormat format;
+        const QTextList* list; // its numbering
+    };
+
+    const RtfCharFormat& charFormat(int index);
+    const BlockKind& blockKind(const QTextBlock& block);
     void collect();
-    void writeParagraph(const QTextBlock& block, bool last, bool continues, bool continued);
+    void writeParagraph(const QTextBlock& block, int number, bool last, bool continues, bool continued);
     static int firstRunFormat(const QTextBlock& block);
 
     const QTextDocument& m_document;
+    const QList<QTextFormat> m_formats; // by their index
     RtfEmitter m_emitter;
     int m_defaultTwips = 240; // the size of text without one of its own
-    // The document's character formats by their index, converted once.
+    // The document's character and block formats by their index, converted once: a document of
+    // many short paragraphs goes back and forth between a few.
     std::vector<std::optional<RtfCharFormat>> m_charFormats;
+    std::vector<std::optional<BlockKind>> m_blockKinds;
     bool m_runOpen = false; // the last run written goes on in the next block
 };
 
-const RtfCharFormat& Writer::charFormat(int index, const QTextCharFormat& format)
+const RtfCharFormat& Writer::charFormat(int index)
 {
     if (size_t(index) >= m_charFormats.size())
         m_charFormats.resize(size_t(index) + 1);
     std::optional<RtfCharFormat>& converted = m_charFormats[size_t(index)];
     if (!converted)
-        converted = RtfEmitter::charFormatOf(format, m_defaultTwips);
+        converted = RtfEmitter::charFormatOf(m_formats.value(index).toCharFormat(), m_defaultTwips);
     return *converted;
+}
+
+const Writer::BlockKind& Writer::blockKind(const QTextBlock& block)
+{
+    const int index = block.blockFormatIndex();
+    if (size_t(index) >= m_blockKinds.size())
+        m_blockKinds.resize(size_t(index) + 1);
+    std::optional<BlockKind>& kind = m_blockKinds[size_t(index)];
+    if (!kind) {
+        // A block's list is named by its format, so blocks of one format are in one list.
+        const QTextBlockFormat format = block.blockFormat();
+        kind = BlockKind{ParagraphPieces::continues(format),
+                         RtfEmitter::paragraphFormatOf(format, DocumentFormat::listKind(block)), block.textList()};
+    }
+    return *kind;
 }
 
 // The tables get their entries in the order RtfWriterSink meets them: for each paragraph the
@@ -70,28 +86,29 @@ const RtfCharFormat& Writer::charFormat(int index, const QTextCharFormat& format
 void Writer::collect()
 {
     QTextBlock paragraph;
-    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        if (block == m_document.begin() || !ParagraphPieces::continues(block))
+    const QTextBlock first = m_document.begin();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        if (block == first || !blockKind(block).continues)
             paragraph = block;
-        m_emitter.addFace(charFormat(block.charFormatIndex(), block.charFormat()));
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            m_emitter.addFace(charFormat(fragment.charFormatIndex(), fragment.charFormat()));
-        }
+        m_emitter.addFace(charFormat(block.charFormatIndex()));
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            m_emitter.addFace(charFormat(it.fragment().charFormatIndex()));
         const QTextBlock next = block.next();
-        if (!next.isValid() || !ParagraphPieces::continues(next))
-            m_emitter.addList(paragraphFormatOf(paragraph), numberingOf(paragraph));
+        if (!next.isValid() || !blockKind(next).continues) {
+            const BlockKind& kind = blockKind(paragraph);
+            m_emitter.addList(kind.format, quintptr(kind.list));
+        }
     }
 }
 
 // A block that continues the paragraph before it (continues) only adds its runs; one that is
 // continued by the next writes no paragraph mark.
-void Writer::writeParagraph(const QTextBlock& block, bool last, bool continues, bool continued)
+void Writer::writeParagraph(const QTextBlock& block, int number, bool last, bool continues, bool continued)
 {
     QByteArray& out = m_emitter.body();
     if (!continues) {
-        const QTextList* list = block.textList();
-        m_emitter.paragraphFormat(paragraphFormatOf(block), numberingOf(block), list ? list->itemNumber(block) + 1 : 0);
+        const BlockKind& kind = blockKind(block);
+        m_emitter.paragraphFormat(kind.format, quintptr(kind.list), number);
     }
     // Each run is a group of its own, so no reader has to undo the previous run's format; a run
     // that goes on in the next piece of the paragraph stays one group.
@@ -99,7 +116,7 @@ void Writer::writeParagraph(const QTextBlock& block, bool last, bool continues, 
         const QTextFragment fragment = it.fragment();
         if (!m_runOpen) {
             out += '{';
-            m_emitter.charFormat(charFormat(fragment.charFormatIndex(), fragment.charFormat()));
+            m_emitter.charFormat(charFormat(fragment.charFormatIndex()));
         }
         m_emitter.text(fragment.text());
         ++it;
@@ -110,7 +127,7 @@ void Writer::writeParagraph(const QTextBlock& block, bool last, bool continues, 
     }
     if (continued)
         return;
-    m_emitter.paragraphEnd(charFormat(block.charFormatIndex(), block.charFormat()), last);
+    m_emitter.paragraphEnd(charFormat(block.charFormatIndex()), last);
 }
 
 int Writer::firstRunFormat(const QTextBlock& block)
@@ -123,11 +140,17 @@ Writer::Parts Writer::run()
 {
     collect();
     m_emitter.body().reserve(m_document.characterCount() * 2 + 1024);
-    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+    // A list item's number, counted as the blocks go by: asking the list looks through all of
+    // its items, which makes a long list cost its length squared.
+    QHash<const QTextList*, int> itemsSoFar;
+    const QTextBlock first = m_document.begin();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
         const QTextBlock next = block.next();
+        const QTextList* list = blockKind(block).list;
+        const int number = list ? ++itemsSoFar[list] : 0;
         // The first block continues nothing, whatever a copied selection brought along.
-        writeParagraph(block, !next.isValid(), block != m_document.begin() && ParagraphPieces::continues(block),
-                       next.isValid() && ParagraphPieces::continues(next));
+        writeParagraph(block, number, !next.isValid(), block != first && blockKind(block).continues,
+                       next.isValid() && blockKind(next).continues);
     }
     m_emitter.finishBody();
     // The colours are known only once the body is written, so the header comes second.
