@@ -73,8 +73,10 @@ bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
         Paragraph paragraph;
         paragraph.position = block.position();
         paragraph.length = block.length();
-        paragraph.blockFormat = intern(m_blockFormats, m_blockFormatOf, block.blockFormatIndex(), block.blockFormat());
-        paragraph.charFormat = intern(m_charFormats, m_charFormatOf, block.charFormatIndex(), block.charFormat());
+        paragraph.blockFormat =
+            intern(m_blockFormats, m_blockFormatOf, block.blockFormatIndex(), block.blockFormat());
+        paragraph.charFormat =
+            intern(m_charFormats, m_charFormatOf, block.charFormatIndex(), block.charFormat());
         if (const QTextList* list = block.textList())
             paragraph.list = listIndex(list->objectIndex(), list->format());
         paragraph.firstRun = int(m_runs.size());
@@ -82,8 +84,8 @@ bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             m_text += fragment.text();
-            m_runs.append({fragment.length(),
-                           intern(m_charFormats, m_charFormatOf, fragment.charFormatIndex(), fragment.charFormat())});
+            m_runs.append({fragment.length(), intern(m_charFormats, m_charFormatOf,
+                                                     fragment.charFormatIndex(), fragment.charFormat())});
         }
         m_copiedTo = paragraph.position + paragraph.length;
         m_paragraphs.append(paragraph);
@@ -99,9 +101,9 @@ void DocumentSnapshot::sourceChanged(int position)
         return; // not copied yet: it is read as it is now
     // The paragraphs from the one holding position on are copied again; their records are
     // overwritten, so this costs nothing however much of the copy it drops.
-    const auto firstChanged =
-        std::upper_bound(m_paragraphs.cbegin(), m_paragraphs.cend(), position,
-                         [](int at, const Paragraph& paragraph) { return at < paragraph.position + paragraph.length; });
+    const auto firstChanged = std::upper_bound(
+        m_paragraphs.cbegin(), m_paragraphs.cend(), position,
+        [](int at, const Paragraph& paragraph) { return at < paragraph.position + paragraph.length; });
     if (firstChanged != m_paragraphs.cend()) {
         m_runs.resize(firstChanged->firstRun);
         m_text.truncate(firstChanged->textStart);
@@ -127,7 +129,8 @@ std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& default
         font.pointSizeF() > 0 ? qRound(font.pointSizeF() * DocumentFormat::TwipsPerPoint) : 240;
     const bool resolve = DocumentDefaults::beyondDefaultFont(defaults);
     const int tab = m_rootFormat.intProperty(DocumentFormat::DefaultTabTwips);
-    RtfEmitter emitter(RtfEmitter::defaultFace(font), tab > 0 ? tab : DocumentFormat::StandardDefaultTabTwips);
+    RtfEmitter emitter(RtfEmitter::defaultFace(font),
+                       tab > 0 ? tab : DocumentFormat::StandardDefaultTabTwips);
 
     const auto convert = [&](const QTextCharFormat& format) {
         return RtfEmitter::charFormatOf(resolve ? DocumentDefaults::resolved(defaults, format) : format,

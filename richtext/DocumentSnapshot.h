@@ -43,11 +43,11 @@ public:
 private:
     struct Paragraph {
         int position = 0;
-        int length = 0; // with the paragraph's break
-        int blockFormat = 0; // index into m_blockFormats
-        int charFormat = 0;  // the paragraph mark's, index into m_charFormats
-        int list = -1;          // index into m_lists
-        int firstRun = 0;    // index into m_runs
+        int length = 0;          // with the paragraph's break
+        int blockFormat = 0;     // index into m_blockFormats
+        int charFormat = 0;      // the paragraph mark's, index into m_charFormats
+        int list = -1;           // index into m_lists
+        int firstRun = 0;        // index into m_runs
         qsizetype textStart = 0; // where its runs' text starts in m_text
     };
     struct Run {
@@ -59,7 +59,8 @@ private:
     // The index is checked against the format itself, since a source that is cleared numbers its
     // formats anew.
     template <typename Format>
-    static int intern(QList<Format>& formats, QHash<int, int>& bySourceIndex, int sourceIndex, const Format& format);
+    static int intern(QList<Format>& formats, QHash<int, int>& bySourceIndex, int sourceIndex,
+                      const Format& format);
     int listIndex(int objectIndex, const QTextListFormat& format);
 
     const QTextDocument& m_source;

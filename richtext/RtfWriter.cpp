@@ -19,7 +19,8 @@ class Writer {
 public:
     explicit Writer(const QTextDocument& document)
         : m_document(document), m_formats(document.allFormats()),
-          m_emitter(RtfEmitter::defaultFace(document.defaultFont()), DocumentFormat::defaultTabTwips(document))
+          m_emitter(RtfEmitter::defaultFace(document.defaultFont()),
+                    DocumentFormat::defaultTabTwips(document))
     {
         if (document.defaultFont().pointSizeF() > 0)
             m_defaultTwips = qRound(document.defaultFont().pointSizeF() * DocumentFormat::TwipsPerPoint);
@@ -34,7 +35,7 @@ public:
 private:
     // What the writer needs of a block's format.
     struct BlockKind {
-        bool continues;      // the block continues the paragraph before it
+        bool continues; // the block continues the paragraph before it
         RtfParaFormat format;
         const QTextList* list; // its numbering
     };
@@ -76,7 +77,8 @@ const Writer::BlockKind& Writer::blockKind(const QTextBlock& block)
         // A block's list is named by its format, so blocks of one format are in one list.
         const QTextBlockFormat format = block.blockFormat();
         kind = BlockKind{ParagraphPieces::continues(format),
-                         RtfEmitter::paragraphFormatOf(format, DocumentFormat::listKind(block)), block.textList()};
+                         RtfEmitter::paragraphFormatOf(format, DocumentFormat::listKind(block)),
+                         block.textList()};
     }
     return *kind;
 }
