@@ -9,6 +9,7 @@
 
 class QTextBlock;
 class QTextDocument;
+class QTextList;
 
 // How a document's formatting is held in a QTextDocument, shared by the RTF reader and writer,
 // the rich-text control and printing.
@@ -36,6 +37,7 @@ enum Property : int {
     TabStopList,                                       // QList<int>, TabStop::pack() of each stop
     DefaultTabTwips = QTextFormat::UserProperty + 32,  // int, of the root frame
     ContinuesParagraph = QTextFormat::UserProperty + 48, // bool, see ParagraphPieces.h
+    ContinuesNumbering = QTextFormat::UserProperty + 64, // bool, of a list: see NumbersPerList
 };
 
 constexpr int TwipsPerPoint = 20;
@@ -79,7 +81,15 @@ enum class ListKind { None, Bullet, Numbered };
 // object costs its length squared to build (27,000 paragraphs: 10 s). Bullets are not counted,
 // so a run of bulleted paragraphs is held as lists of at most this many items each.
 constexpr int BulletsPerList = 32;
+// A long numbered list is held as lists of at most this many items as it is read, each after the
+// first marked ContinuesNumbering: its numbers go on from the numbered list before it. Finding a
+// number walks back through those lists, hence more items to a list than for bullets.
+constexpr int NumbersPerList = 1024;
 ListKind listKind(const QTextBlock& block);
+// The number a numbered list's item shows (from 1).
+int listNumber(const QTextBlock& block);
+// The numbered list before list, which it continues, or none.
+const QTextList* continuedList(const QTextList& list);
 ListKind listKind(QTextListFormat::Style style);
 
 int defaultTabTwips(const QTextDocument& document);

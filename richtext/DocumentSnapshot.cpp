@@ -148,6 +148,9 @@ std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& default
     if (m_paragraphs.isEmpty())
         emitter.endParagraph(RtfParaFormat(), 0, 0, convert(QTextCharFormat()), true);
     std::vector<int> listCounts(size_t(m_lists.size()), 0);
+    // Each list's numbering: the first of the lists it continues (DocumentFormat::NumbersPerList).
+    std::vector<int> numberings(size_t(m_lists.size()), -1);
+    int lastNumbered = -1;
     RtfParaFormat paragraph;
     quintptr numbering = 0;
     int number = 0;
@@ -162,9 +165,18 @@ std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& default
             numbering = 0;
             number = 0;
             if (piece.list >= 0) {
-                kind = DocumentFormat::listKind(m_lists[piece.list].style());
-                numbering = quintptr(piece.list) + 1;
-                number = ++listCounts[size_t(piece.list)];
+                const QTextListFormat& list = m_lists[piece.list];
+                kind = DocumentFormat::listKind(list.style());
+                int& first = numberings[size_t(piece.list)];
+                if (first < 0) {
+                    first = list.boolProperty(DocumentFormat::ContinuesNumbering) && lastNumbered >= 0
+                                ? numberings[size_t(lastNumbered)]
+                                : piece.list;
+                }
+                if (kind == DocumentFormat::ListKind::Numbered)
+                    lastNumbered = piece.list;
+                numbering = quintptr(first) + 1;
+                number = ++listCounts[size_t(first)];
             }
             paragraph = RtfEmitter::paragraphFormatOf(withoutObject(format), kind);
         }

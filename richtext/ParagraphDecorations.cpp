@@ -29,7 +29,7 @@ QString markerText(const QTextBlock& block, ListKind kind)
 {
     if (kind == ListKind::Bullet)
         return QStringLiteral("\u2022");
-    return QString::number(block.textList()->itemNumber(block) + 1) + u'.';
+    return QString::number(DocumentFormat::listNumber(block)) + u'.';
 }
 
 void paintMarker(PageCanvas& canvas, const QTextBlock& block, const QTextLayout* layout, ListKind kind, double dpi,

@@ -174,7 +174,7 @@ ParagraphLayout::Marker ParagraphLayout::marker(const QTextBlock& block)
     if (marker.kind == ListKind::None)
         return marker;
     if (marker.kind == ListKind::Numbered)
-        marker.number = block.textList()->itemNumber(block) + 1;
+        marker.number = DocumentFormat::listNumber(block);
     const QTextCharFormat format = markerFormat(block);
     if (format.hasProperty(QTextFormat::FontPointSize)) {
         marker.sizeTwips = DocumentFormat::sizeTwips(format);

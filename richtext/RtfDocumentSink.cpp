@@ -121,7 +121,7 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
         const bool continues = m_list && m_listKind == format.list;
         marker.kind = format.list == RtfParaFormat::List::Bullet ? DocumentFormat::ListKind::Bullet
                                                                  : DocumentFormat::ListKind::Numbered;
-        marker.number = continues ? m_list->count() + 1 : 1;
+        marker.number = continues ? m_listItems + 1 : 1;
         marker.sizeTwips = m_firstRunSize >= 0 ? m_firstRunSize : mark.sizeTwips;
     }
     const bool decimal = std::any_of(format.tabs.begin(), format.tabs.end(), [](const TabStop& stop) {
@@ -143,19 +143,24 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
     if (format.list == RtfParaFormat::List::None) {
         m_list = nullptr;
         m_listKind = format.list;
+        m_listItems = 0;
         return;
     }
-    if (m_list && m_listKind == format.list &&
-        (format.list != RtfParaFormat::List::Bullet || m_list->count() < DocumentFormat::BulletsPerList)) {
+    const bool bullet = format.list == RtfParaFormat::List::Bullet;
+    const bool continues = m_list && m_listKind == format.list;
+    if (continues && m_list->count() < (bullet ? DocumentFormat::BulletsPerList : DocumentFormat::NumbersPerList)) {
         m_list->add(m_cursor.block());
+        ++m_listItems;
         return;
     }
     QTextListFormat listFormat;
-    listFormat.setStyle(format.list == RtfParaFormat::List::Bullet ? QTextListFormat::ListDisc
-                                                                   : QTextListFormat::ListDecimal);
+    listFormat.setStyle(bullet ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal);
     listFormat.setIndent(0); // the paragraph's own indents place the marker and the text
+    if (continues && !bullet)
+        listFormat.setProperty(DocumentFormat::ContinuesNumbering, true);
     m_list = m_cursor.createList(listFormat);
     m_listKind = format.list;
+    m_listItems = continues ? m_listItems + 1 : 1;
 }
 
 void RtfDocumentSink::endParagraph(const RtfParaFormat& format, const RtfCharFormat& mark)

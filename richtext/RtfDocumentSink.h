@@ -52,4 +52,5 @@ private:
     int m_firstRunSize = -1; // the size of the current paragraph's first text, -1 before it
     QTextList* m_list = nullptr;
     RtfParaFormat::List m_listKind = RtfParaFormat::List::None;
+    int m_listItems = 0; // in the current run of list paragraphs, which may span several lists
 };

@@ -42,6 +42,7 @@ private:
 
     const RtfCharFormat& charFormat(int index);
     const BlockKind& blockKind(const QTextBlock& block);
+    const QTextList* numbering(const QTextList* list);
     void collect();
     void writeParagraph(const QTextBlock& block, int number, bool last, bool continues, bool continued);
     static int firstRunFormat(const QTextBlock& block);
@@ -54,6 +55,10 @@ private:
     // many short paragraphs goes back and forth between a few.
     std::vector<std::optional<RtfCharFormat>> m_charFormats;
     std::vector<std::optional<BlockKind>> m_blockKinds;
+    // Each list's numbering: the first of the lists it continues (DocumentFormat::NumbersPerList),
+    // found as the blocks go by in order.
+    QHash<const QTextList*, const QTextList*> m_numberings;
+    const QTextList* m_lastNumbered = nullptr;
     bool m_runOpen = false; // the last run written goes on in the next block
 };
 
@@ -83,6 +88,20 @@ const Writer::BlockKind& Writer::blockKind(const QTextBlock& block)
     return *kind;
 }
 
+const QTextList* Writer::numbering(const QTextList* list)
+{
+    if (!list)
+        return nullptr;
+    auto found = m_numberings.constFind(list);
+    if (found == m_numberings.cend()) {
+        const bool continues = list->format().boolProperty(DocumentFormat::ContinuesNumbering);
+        found = m_numberings.insert(list, continues && m_lastNumbered ? m_numberings.value(m_lastNumbered) : list);
+    }
+    if (DocumentFormat::listKind(list->format().style()) == DocumentFormat::ListKind::Numbered)
+        m_lastNumbered = list;
+    return *found;
+}
+
 // The tables get their entries in the order RtfWriterSink meets them: for each paragraph the
 // face of its mark, those of its runs, then its list.
 void Writer::collect()
@@ -92,13 +111,14 @@ void Writer::collect()
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         if (block == first || !blockKind(block).continues)
             paragraph = block;
+        numbering(blockKind(block).list);
         m_emitter.addFace(charFormat(block.charFormatIndex()));
         for (auto it = block.begin(); !it.atEnd(); ++it)
             m_emitter.addFace(charFormat(it.fragment().charFormatIndex()));
         const QTextBlock next = block.next();
         if (!next.isValid() || !blockKind(next).continues) {
             const BlockKind& kind = blockKind(paragraph);
-            m_emitter.addList(kind.format, quintptr(kind.list));
+            m_emitter.addList(kind.format, quintptr(numbering(kind.list)));
         }
     }
 }
@@ -110,7 +130,7 @@ void Writer::writeParagraph(const QTextBlock& block, int number, bool last, bool
     QByteArray& out = m_emitter.body();
     if (!continues) {
         const BlockKind& kind = blockKind(block);
-        m_emitter.paragraphFormat(kind.format, quintptr(kind.list), number);
+        m_emitter.paragraphFormat(kind.format, quintptr(numbering(kind.list)), number);
     }
     // Each run is a group of its own, so no reader has to undo the previous run's format; a run
     // that goes on in the next piece of the paragraph stays one group.
@@ -148,7 +168,7 @@ Writer::Parts Writer::run()
     const QTextBlock first = m_document.begin();
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         const QTextBlock next = block.next();
-        const QTextList* list = blockKind(block).list;
+        const QTextList* list = numbering(blockKind(block).list);
         const int number = list ? ++itemsSoFar[list] : 0;
         // The first block continues nothing, whatever a copied selection brought along.
         writeParagraph(block, number, !next.isValid(), block != first && blockKind(block).continues,

@@ -2,6 +2,7 @@
 // leaves the old file intact.
 #include "framework/AppError.h"
 #include "richtext/DocumentFile.h"
+#include "richtext/DocumentFormat.h"
 #include "richtext/ParagraphPieces.h"
 #include "richtext/RtfReader.h"
 
@@ -41,6 +42,21 @@ QString failureOf(const std::function<void()>& action)
         return error.message();
     }
     return QStringLiteral("no failure");
+}
+// Lists longer than a document holds as one list (DocumentFormat): numbered, then after a plain
+// paragraph a numbered list anew, then bulleted.
+QByteArray longLists()
+{
+    QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}\\f0 ";
+    const auto items = [&](int count, const char* marker) {
+        for (int i = 1; i <= count; ++i)
+            rtf += "{\\pntext " + QByteArray::number(i) + ".\\tab}" + marker + "\\fi-360\\li360 item\\par\n";
+    };
+    items(2 * DocumentFormat::NumbersPerList + 5, "{\\*\\pn\\pnlvlbody\\pndec}");
+    rtf += "\\pard plain\\par ";
+    items(2, "{\\*\\pn\\pnlvlbody\\pndec}");
+    items(3 * DocumentFormat::BulletsPerList, "{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}");
+    return rtf + "\\pard last}";
 }
 } // namespace
 
@@ -143,6 +159,7 @@ private slots:
                           "{\\cf1\\ul with a red run across the cuts} and {\\super raised}{\\sub lowered}\\u8364? text after\\par"
                           "\\pard\\qc\\f0 last}")
             << true;
+        QTest::newRow("long lists") << longLists() << true;
         QTest::newRow("the same run in two groups")
             << QByteArray("{\\rtf1 {\\b one}{\\b two} three\\par}") << true;
         QTest::newRow("tab stops out of order, one set twice")

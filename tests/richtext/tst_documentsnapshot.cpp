@@ -169,6 +169,12 @@ private slots:
         QTest::newRow("defaults beyond a face and a size") << rich << beyond;
         QTest::newRow("no defaults") << rich << QTextCharFormat();
         QTest::newRow("empty") << QByteArray("{\\rtf1}") << beyond;
+        // A numbered list longer than a document holds as one list, and one after it anew.
+        QByteArray numbered = "{\\rtf1 ";
+        for (int i = 0; i < DocumentFormat::NumbersPerList + 3; ++i)
+            numbered += "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li360 item\\par ";
+        numbered += "\\pard plain\\par{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li360 anew\\par}";
+        QTest::newRow("a long numbered list") << numbered << face;
     }
 
     void writesTheRtfOfItsDocument()

@@ -108,6 +108,7 @@ private Q_SLOTS:
     void bulletsAndTabsRoundTripAndPasteAsTheyLoad();
     void backspaceAtABulletTakesItAwayInOneEdit();
     void longBulletedRunsAreHeldInShortLists();
+    void longNumberedListsCountOnAcrossShortLists();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -401,6 +402,45 @@ void TestRichEditFiles::longBulletedRunsAreHeldInShortLists()
     check(given, false);
     given.Undo();
     check(given, true);
+}
+
+// A long numbered list is read as several lists, each going on from the one before: the numbers
+// shown run on across them, also after an item is taken out, and a list after a plain paragraph
+// starts again.
+void TestRichEditFiles::longNumberedListsCountOnAcrossShortLists()
+{
+    constexpr int Items = 2 * DocumentFormat::NumbersPerList + 5;
+    QByteArray read = "{\\rtf1 ";
+    for (int i = 0; i < Items; ++i)
+        read += "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li360 item\\par ";
+    read += "\\pard plain\\par{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li360 anew}";
+    TCustomRichEdit edit;
+    edit.lines()->LoadFromFile(writeFile(*m_dir, QStringLiteral("numbered.rtf"), read));
+    const auto numbers = [&] {
+        QList<int> shown;
+        for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next())
+            shown.append(block.textList() ? DocumentFormat::listNumber(block) : 0);
+        return shown;
+    };
+    QList<int> expected;
+    for (int i = 1; i <= Items; ++i)
+        expected.append(i);
+    expected << 0 << 1;
+    QCOMPARE(numbers(), expected);
+    QSet<const QTextList*> lists;
+    for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+        if (block.textList())
+            lists.insert(block.textList());
+    }
+    QCOMPARE(lists.size(), 4);
+
+    // The last item of the first list is taken out of the numbering.
+    edit.setSelStart(edit.document()->findBlockByNumber(DocumentFormat::NumbersPerList - 1).position());
+    edit.setParagraphsBulleted(false);
+    expected[DocumentFormat::NumbersPerList - 1] = 0;
+    for (int i = DocumentFormat::NumbersPerList; i < Items; ++i)
+        --expected[i];
+    QCOMPARE(numbers(), expected);
 }
 
 QTEST_MAIN(TestRichEditFiles)
