@@ -148,7 +148,8 @@ void RtfDocumentSink::applyParagraph(const RtfParaFormat& format, const RtfCharF
     }
     const bool bullet = format.list == RtfParaFormat::List::Bullet;
     const bool continues = m_list && m_listKind == format.list;
-    if (continues && m_list->count() < (bullet ? DocumentFormat::BulletsPerList : DocumentFormat::NumbersPerList)) {
+    const int longest = bullet ? DocumentFormat::BulletsPerList : DocumentFormat::NumbersPerList;
+    if (continues && m_list->count() < longest) {
         m_list->add(m_cursor.block());
         ++m_listItems;
         return;

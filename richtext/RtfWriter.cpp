@@ -95,7 +95,8 @@ const QTextList* Writer::numbering(const QTextList* list)
     auto found = m_numberings.constFind(list);
     if (found == m_numberings.cend()) {
         const bool continues = list->format().boolProperty(DocumentFormat::ContinuesNumbering);
-        found = m_numberings.insert(list, continues && m_lastNumbered ? m_numberings.value(m_lastNumbered) : list);
+        found = m_numberings.insert(list,
+                                    continues && m_lastNumbered ? m_numberings.value(m_lastNumbered) : list);
     }
     if (DocumentFormat::listKind(list->format().style()) == DocumentFormat::ListKind::Numbered)
         m_lastNumbered = list;
