@@ -58,27 +58,6 @@ ListKind listKind(const QTextBlock& block)
     return list ? listKind(list->format().style()) : ListKind::None;
 }
 
-const QTextList* continuedList(const QTextList& list)
-{
-    if (!list.format().boolProperty(ContinuesNumbering) || list.count() == 0)
-        return nullptr;
-    for (QTextBlock block = list.item(0).previous(); block.isValid(); block = block.previous()) {
-        const QTextList* before = block.textList();
-        if (before && listKind(before->format().style()) == ListKind::Numbered)
-            return before;
-    }
-    return nullptr;
-}
-
-int listNumber(const QTextBlock& block)
-{
-    const QTextList* list = block.textList();
-    int number = list->itemNumber(block) + 1;
-    while ((list = continuedList(*list)))
-        number += list->count();
-    return number;
-}
-
 ListKind listKind(QTextListFormat::Style style)
 {
     return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||

@@ -9,7 +9,6 @@
 
 class QTextBlock;
 class QTextDocument;
-class QTextList;
 
 // How a document's formatting is held in a QTextDocument, shared by the RTF reader and writer,
 // the rich-text control and printing.
@@ -82,14 +81,11 @@ enum class ListKind { None, Bullet, Numbered };
 // so a run of bulleted paragraphs is held as lists of at most this many items each.
 constexpr int BulletsPerList = 32;
 // A long numbered list is held as lists of at most this many items as it is read, each after the
-// first marked ContinuesNumbering: its numbers go on from the numbered list before it. Finding a
-// number walks back through those lists, hence more items to a list than for bullets.
+// first marked ContinuesNumbering: its numbers go on from the numbered list before it
+// (ListNumbering). Finding a number walks back through those lists, hence more items to a list
+// than for bullets.
 constexpr int NumbersPerList = 1024;
 ListKind listKind(const QTextBlock& block);
-// The number a numbered list's item shows (from 1).
-int listNumber(const QTextBlock& block);
-// The numbered list before list, which it continues, or none.
-const QTextList* continuedList(const QTextList& list);
 ListKind listKind(QTextListFormat::Style style);
 
 int defaultTabTwips(const QTextDocument& document);

@@ -1,6 +1,7 @@
 #include "richtext/PageRenderer.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/ListNumbering.h"
 #include "richtext/PainterCanvas.h"
 #include "richtext/ParagraphDecorations.h"
 #include "richtext/ParagraphLayout.h"
@@ -69,6 +70,7 @@ int PageRenderer::renderDocument(QTextDocument& document, PageCanvas& canvas, co
                                  int dpiY, const std::function<void()>& newPage)
 {
     const QRect twips = renderingRectTwips(printablePixels, dpiX, dpiY);
+    const ListNumbering numbering; // the lists stay as they are while the pages are made
     const double pageWidth = double(twips.width()) * dpiX / TwipsPerInch;
     const double pageHeight = fixed(double(twips.height()) * dpiY / TwipsPerInch);
 

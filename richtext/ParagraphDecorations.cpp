@@ -1,6 +1,7 @@
 #include "richtext/ParagraphDecorations.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/ListNumbering.h"
 #include "richtext/PainterCanvas.h"
 #include "richtext/ParagraphLayout.h"
 
@@ -29,7 +30,7 @@ QString markerText(const QTextBlock& block, ListKind kind)
 {
     if (kind == ListKind::Bullet)
         return QStringLiteral("\u2022");
-    return QString::number(DocumentFormat::listNumber(block)) + u'.';
+    return QString::number(ListNumbering::number(block)) + u'.';
 }
 
 void paintMarker(PageCanvas& canvas, const QTextBlock& block, const QTextLayout* layout, ListKind kind, double dpi,
@@ -114,6 +115,7 @@ void ParagraphDecorations::paint(QPainter& painter, const QTextDocument& documen
                                  const QColor& textColor)
 {
     QAbstractTextDocumentLayout* documentLayout = document.documentLayout();
+    const ListNumbering numbering;
     const int start = documentLayout->hitTest(area.topLeft(), Qt::FuzzyHit);
     painter.save();
     for (QTextBlock block = document.findBlock(qMax(0, start)); block.isValid(); block = block.next()) {

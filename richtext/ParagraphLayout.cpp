@@ -1,5 +1,6 @@
 #include "richtext/ParagraphLayout.h"
 
+#include "richtext/ListNumbering.h"
 #include "richtext/ParagraphPieces.h"
 
 #include <QTextBlock>
@@ -174,7 +175,7 @@ ParagraphLayout::Marker ParagraphLayout::marker(const QTextBlock& block)
     if (marker.kind == ListKind::None)
         return marker;
     if (marker.kind == ListKind::Numbered)
-        marker.number = DocumentFormat::listNumber(block);
+        marker.number = ListNumbering::number(block);
     const QTextCharFormat format = markerFormat(block);
     if (format.hasProperty(QTextFormat::FontPointSize)) {
         marker.sizeTwips = DocumentFormat::sizeTwips(format);
@@ -202,6 +203,8 @@ QTextBlockFormat ParagraphLayout::laidOut(const QTextBlock& block, double dpi)
 void ParagraphLayout::layOut(QTextDocument& document, const QTextBlock& first, const QTextBlock& last, double dpi)
 {
     QTextCursor cursor(&document);
+    // Only indents change here, never which list a paragraph is in.
+    const ListNumbering numbering;
     bool editing = false;
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         const QTextBlockFormat format = laidOut(block, dpi);
