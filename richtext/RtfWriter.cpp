@@ -1,6 +1,7 @@
 #include "richtext/RtfWriter.h"
 
 #include "richtext/DocumentFormat.h"
+#include "richtext/ListNumbering.h"
 #include "richtext/ParagraphPieces.h"
 #include "richtext/RtfEmitter.h"
 
@@ -55,10 +56,8 @@ private:
     // many short paragraphs goes back and forth between a few.
     std::vector<std::optional<RtfCharFormat>> m_charFormats;
     std::vector<std::optional<BlockKind>> m_blockKinds;
-    // Each list's numbering: the first of the lists it continues (DocumentFormat::NumbersPerList),
-    // found as the blocks go by in order.
+    // Each list's numbering: the first of the lists it continues (ListNumbering).
     QHash<const QTextList*, const QTextList*> m_numberings;
-    const QTextList* m_lastNumbered = nullptr;
     bool m_runOpen = false; // the last run written goes on in the next block
 };
 
@@ -92,15 +91,12 @@ const QTextList* Writer::numbering(const QTextList* list)
 {
     if (!list)
         return nullptr;
-    auto found = m_numberings.constFind(list);
-    if (found == m_numberings.cend()) {
-        const bool continues = list->format().boolProperty(DocumentFormat::ContinuesNumbering);
-        found = m_numberings.insert(list,
-                                    continues && m_lastNumbered ? m_numberings.value(m_lastNumbered) : list);
-    }
-    if (DocumentFormat::listKind(list->format().style()) == DocumentFormat::ListKind::Numbered)
-        m_lastNumbered = list;
-    return *found;
+    if (const auto found = m_numberings.constFind(list); found != m_numberings.cend())
+        return *found;
+    const QTextList* continued = ListNumbering::continued(*list);
+    const QTextList* first = continued ? numbering(continued) : list;
+    m_numberings.insert(list, first);
+    return first;
 }
 
 // The tables get their entries in the order RtfWriterSink meets them: for each paragraph the
@@ -112,7 +108,6 @@ void Writer::collect()
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         if (block == first || !blockKind(block).continues)
             paragraph = block;
-        numbering(blockKind(block).list);
         m_emitter.addFace(charFormat(block.charFormatIndex()));
         for (auto it = block.begin(); !it.atEnd(); ++it)
             m_emitter.addFace(charFormat(it.fragment().charFormatIndex()));
