@@ -4,9 +4,13 @@
 
 double BlockHeights::top(int block) const
 {
+    const size_t end = size_t(qBound(0, block, count()));
+    const size_t group = end / GroupSize;
     double sum = 0;
-    for (size_t i = size_t(qBound(0, block, count())); i > 0; i &= i - 1)
-        sum += m_tree[i];
+    for (size_t i = group; i > 0; i &= i - 1)
+        sum += m_groups[i];
+    for (size_t i = group * GroupSize; i < end; ++i)
+        sum += m_heights[i];
     return sum;
 }
 
@@ -14,31 +18,36 @@ int BlockHeights::blockAt(double y) const
 {
     if (m_heights.empty())
         return 0;
-    // The largest prefix of heights whose sum stays at or below y: the block after it holds y.
-    size_t position = 0;
+    // The most whole groups whose sum stays at or below y, then the most paragraphs of the next.
+    const size_t groups = m_groups.size() - 1;
+    size_t group = 0;
     double sum = 0;
-    for (size_t step = std::bit_floor(m_heights.size()); step > 0; step >>= 1) {
-        const size_t next = position + step;
-        if (next <= m_heights.size() && sum + m_tree[next] <= y) {
-            position = next;
-            sum += m_tree[next];
+    for (size_t step = std::bit_floor(groups); step > 0; step >>= 1) {
+        const size_t next = group + step;
+        if (next <= groups && sum + m_groups[next] <= y) {
+            group = next;
+            sum += m_groups[next];
         }
     }
+    size_t position = group * GroupSize;
+    while (position < m_heights.size() && sum + m_heights[position] <= y)
+        sum += m_heights[position++];
     return int(qMin(position, m_heights.size() - 1));
 }
 
 void BlockHeights::setHeight(int block, double height)
 {
-    const double change = height - m_heights[size_t(block)];
+    const float old = m_heights[size_t(block)];
+    m_heights[size_t(block)] = float(height);
+    const double change = double(m_heights[size_t(block)]) - old;
     if (change == 0)
         return;
-    m_heights[size_t(block)] = height;
     m_total += change;
-    for (size_t i = size_t(block) + 1; i < m_tree.size(); i += i & (~i + 1))
-        m_tree[i] += change;
+    for (size_t i = size_t(block) / GroupSize + 1; i < m_groups.size(); i += i & (~i + 1))
+        m_groups[i] += change;
 }
 
-void BlockHeights::replace(int first, int removed, const std::vector<double>& added)
+void BlockHeights::replace(int first, int removed, const std::vector<float>& added)
 {
     const auto at = m_heights.begin() + first;
     if (removed == int(added.size())) {
@@ -50,7 +59,7 @@ void BlockHeights::replace(int first, int removed, const std::vector<double>& ad
     rebuild();
 }
 
-void BlockHeights::assign(std::vector<double> heights)
+void BlockHeights::assign(std::vector<float> heights)
 {
     m_heights = std::move(heights);
     rebuild();
@@ -58,13 +67,15 @@ void BlockHeights::assign(std::vector<double> heights)
 
 void BlockHeights::rebuild()
 {
-    m_tree.assign(m_heights.size() + 1, 0.0);
+    m_groups.assign((m_heights.size() + GroupSize - 1) / GroupSize + 1, 0.0);
     m_total = 0;
-    for (size_t i = 1; i < m_tree.size(); ++i) {
-        m_tree[i] += m_heights[i - 1];
-        m_total += m_heights[i - 1];
+    for (size_t i = 0; i < m_heights.size(); ++i) {
+        m_groups[i / GroupSize + 1] += m_heights[i];
+        m_total += m_heights[i];
+    }
+    for (size_t i = 1; i < m_groups.size(); ++i) {
         const size_t parent = i + (i & (~i + 1));
-        if (parent < m_tree.size())
-            m_tree[parent] += m_tree[i];
+        if (parent < m_groups.size())
+            m_groups[parent] += m_groups[i];
     }
 }

@@ -73,10 +73,10 @@ void LazyDocumentLayout::estimateAll()
         m_lineHeight = std::ceil(font.ascent() + font.descent() + font.leading());
         m_charWidth = qMax<qreal>(1, font.averageCharWidth());
     }
-    std::vector<double> heights;
+    std::vector<float> heights;
     heights.reserve(size_t(doc.blockCount()));
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
-        heights.push_back(estimate(block));
+        heights.push_back(float(estimate(block)));
     m_heights.assign(std::move(heights));
     m_states.assign(m_heights.count(), Estimated);
     m_firstEstimated = 0;
@@ -99,7 +99,7 @@ qreal LazyDocumentLayout::estimate(const QTextBlock& block)
 
 void LazyDocumentLayout::setExactHeight(int number, qreal height, int lines, const QTextBlock& block)
 {
-    const qreal change = height - m_heights.height(number);
+    const qreal change = BlockHeights::held(height) - m_heights.height(number);
     if (change != 0) {
         // Text in view stays where it is when paragraphs above it change.
         if (m_heights.top(number) + m_heights.height(number) <= m_viewTop + m_shiftAbove)
@@ -266,11 +266,11 @@ void LazyDocumentLayout::documentChanged(int from, int charsRemoved, int charsAd
     qreal oldHeight = 0;
     for (int i = first; i <= oldLast; ++i)
         oldHeight += m_heights.height(i);
-    std::vector<double> heights;
+    std::vector<float> heights;
     heights.reserve(size_t(last - first + 1));
     for (QTextBlock block = firstBlock; block.isValid(); block = block.next()) {
         block.clearLayout();
-        heights.push_back(estimate(block));
+        heights.push_back(float(estimate(block)));
         if (block == lastBlock)
             break;
     }
@@ -284,7 +284,7 @@ void LazyDocumentLayout::documentChanged(int from, int charsRemoved, int charsAd
     }
     m_firstEstimated = qMin(m_firstEstimated, first);
     qreal newHeight = 0;
-    for (double height : heights)
+    for (const float height : heights)
         newHeight += height;
     if (newHeight != oldHeight) {
         if (top + oldHeight <= m_viewTop + m_shiftAbove)

@@ -2,6 +2,7 @@
 // exactly as Qt's own layout lays them out; estimated heights become exact in idle time while the
 // text in view stays where it is; pages break where Qt's layout breaks them.
 
+#include "richtext/BlockHeights.h"
 #include "richtext/LazyDocumentLayout.h"
 #include "richtext/ParagraphLines.h"
 #include "richtext/RtfReader.h"
@@ -329,6 +330,58 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(layout->hitTest(QPointF(10, height + 50), Qt::FuzzyHit), document->characterCount() - 1);
+    }
+
+    // The heights' sums are kept per group of paragraphs: tops and hits must not slip at the
+    // groups' edges, with empty paragraphs among them, after changes of one height and of many.
+    void heightsAddUpAcrossTheirGroups_data()
+    {
+        QTest::addColumn<int>("count");
+        const int group = int(BlockHeights::GroupSize);
+        for (const int count : {1, group - 1, group, group + 1, 3 * group + 5})
+            QTest::newRow(qPrintable(QString::number(count))) << count;
+    }
+
+    void heightsAddUpAcrossTheirGroups()
+    {
+        QFETCH(int, count);
+        std::vector<float> expected;
+        for (int i = 0; i < count; ++i)
+            expected.push_back(i % 7 == 3 ? 0.0f : float(15 + (i * 37) % 50) + (i % 3) / 64.0f);
+        BlockHeights heights;
+        heights.assign(expected);
+        auto check = [&] {
+            QCOMPARE(heights.count(), int(expected.size()));
+            double top = 0;
+            for (int i = 0; i < int(expected.size()); ++i) {
+                QCOMPARE(heights.top(i), top);
+                QCOMPARE(heights.height(i), double(expected[size_t(i)]));
+                if (expected[size_t(i)] > 0) {
+                    // The last paragraph at a top is the one that holds it (empty ones come first).
+                    QCOMPARE(heights.blockAt(top), i);
+                    QCOMPARE(heights.blockAt(top + expected[size_t(i)] / 2), i);
+                }
+                top += expected[size_t(i)];
+            }
+            QCOMPARE(heights.total(), top);
+            QCOMPARE(heights.top(int(expected.size())), top);
+            QCOMPARE(heights.blockAt(-10), expected.front() > 0 ? 0 : heights.blockAt(0));
+            QCOMPARE(heights.blockAt(top + 10), int(expected.size()) - 1);
+        };
+        check();
+        const int last = count - 1;
+        heights.setHeight(last, 99.5);
+        expected[size_t(last)] = 99.5f;
+        check();
+        heights.setHeight(last / 2, 1.0 / 3);
+        expected[size_t(last / 2)] = float(1.0 / 3);
+        QCOMPARE(heights.height(last / 2), BlockHeights::held(1.0 / 3));
+        check();
+        const std::vector<float> added{20, 0, 40.25f};
+        heights.replace(count / 2, count > 1 ? 1 : 0, added);
+        expected.erase(expected.begin() + count / 2, expected.begin() + count / 2 + (count > 1 ? 1 : 0));
+        expected.insert(expected.begin() + count / 2, added.begin(), added.end());
+        check();
     }
 };
 
