@@ -1,7 +1,8 @@
 // Figures of the rich-text control on generated documents of 1 and 10 MB: opening a file as the
-// window does, taking over a loaded document, Select All and Bold or Bullets, a key typed in the middle, and
-// what the main window asks at every keystroke (the caret's display line and the first character
-// of that line) at the start and at the end of a large document.
+// window does, taking over a loaded document, Select All and Bold or Bullets, Copy and Paste of
+// everything, a key typed in the middle, and what the main window asks at every keystroke (the
+// caret's display line and the first character of that line) at the start and at the end of a
+// large document.
 #include "bench/RtfGenerator.h"
 #include "richtext/DocumentLoader.h"
 #include "richtext/LazyDocumentLayout.h"
@@ -127,6 +128,20 @@ void openAndShow(benchmark::State& state)
     state.counters["show_ms"] = benchmark::Counter(showMs, benchmark::Counter::kAvgIterations);
 }
 
+// Undoes the measured edit outside the timing, for the next round; gives the undo's milliseconds.
+double undoUntimed(benchmark::State& state, TCustomRichEdit& edit)
+{
+    state.PauseTiming();
+    QElapsedTimer undo;
+    undo.start();
+    edit.Undo();
+    const double undoMs = double(undo.elapsed());
+    edit.setSelStart(0);
+    QApplication::processEvents();
+    state.ResumeTiming();
+    return undoMs;
+}
+
 // Select All, then Bold on everything, as the Bold box does it, and the repaint after it.
 void selectAllAndBold(benchmark::State& state)
 {
@@ -135,11 +150,7 @@ void selectAllAndBold(benchmark::State& state)
         edit->SelectAll();
         edit->selectionAttributes()->setStyle(TFont::fsBold);
         edit->viewport()->repaint();
-        state.PauseTiming();
-        edit->Undo();
-        edit->setSelStart(0);
-        QApplication::processEvents();
-        state.ResumeTiming();
+        undoUntimed(state, *edit);
     }
 }
 
@@ -152,14 +163,24 @@ void selectAllAndBullets(benchmark::State& state)
         edit->SelectAll();
         edit->setParagraphsBulleted(true);
         edit->viewport()->repaint();
-        state.PauseTiming();
-        QElapsedTimer undo;
-        undo.start();
-        edit->Undo();
-        state.counters["undo_ms"] = double(undo.elapsed());
-        edit->setSelStart(0);
-        QApplication::processEvents();
-        state.ResumeTiming();
+        state.counters["undo_ms"] = undoUntimed(state, *edit);
+    }
+}
+
+// Select All, Copy, then Paste at the end (the whole document once more), and the repaint.
+void copyAllAndPaste(benchmark::State& state)
+{
+    const auto edit = loadedControl(state.range(0));
+    for (auto _ : state) {
+        QElapsedTimer copy;
+        copy.start();
+        edit->SelectAll();
+        edit->CopyToClipboard();
+        state.counters["copy_ms"] = double(copy.elapsed());
+        edit->setSelStart(edit->textLength());
+        edit->PasteFromClipboard();
+        edit->viewport()->repaint();
+        undoUntimed(state, *edit);
     }
 }
 
@@ -192,6 +213,7 @@ BENCHMARK(takeLoadedDocument)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(openAndShow)->Arg(1)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(selectAllAndBold)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(selectAllAndBullets)->Arg(1)->Arg(10)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(copyAllAndPaste)->Arg(1)->Arg(10)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(typedKeyInTheMiddle)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeAtStart)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(keystrokeAtEnd)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);

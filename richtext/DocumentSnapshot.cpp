@@ -31,6 +31,18 @@ DocumentSnapshot::DocumentSnapshot(const QTextDocument& source) : m_source(sourc
     source.documentLayout();
 }
 
+DocumentSnapshot::DocumentSnapshot(const QTextDocument& source, int from, int to) : m_source(source)
+{
+    m_text.reserve(qMax(0, to - from));
+    // A selection that ends where a paragraph starts holds that paragraph's (empty) start, as a
+    // copy through Qt's document fragments does.
+    for (QTextBlock block = source.findBlock(from); block.isValid() && block.position() <= to; block = block.next())
+        append(block, from, to);
+    m_rootFormat = withoutObject(source.rootFrame()->frameFormat());
+    m_copiedTo = to;
+    m_complete = true;
+}
+
 template <typename Format>
 int DocumentSnapshot::intern(QList<Format>& formats, QHash<int, int>& bySourceIndex, int sourceIndex,
                              const Format& format)
@@ -70,29 +82,39 @@ bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
     for (int count = 0; block.isValid(); block = block.next(), ++count) {
         if (count % 16 == 15 && deadline.hasExpired())
             return false;
-        Paragraph paragraph;
-        paragraph.position = block.position();
-        paragraph.length = block.length();
-        paragraph.blockFormat =
-            intern(m_blockFormats, m_blockFormatOf, block.blockFormatIndex(), block.blockFormat());
-        paragraph.charFormat =
-            intern(m_charFormats, m_charFormatOf, block.charFormatIndex(), block.charFormat());
-        if (const QTextList* list = block.textList())
-            paragraph.list = listIndex(list->objectIndex(), list->format());
-        paragraph.firstRun = int(m_runs.size());
-        paragraph.textStart = m_text.size();
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            m_text += fragment.text();
-            m_runs.append({fragment.length(), intern(m_charFormats, m_charFormatOf,
-                                                     fragment.charFormatIndex(), fragment.charFormat())});
-        }
-        m_copiedTo = paragraph.position + paragraph.length;
-        m_paragraphs.append(paragraph);
+        append(block, block.position(), block.position() + block.length());
+        m_copiedTo = block.position() + block.length();
     }
     m_rootFormat = withoutObject(m_source.rootFrame()->frameFormat());
     m_complete = true;
     return true;
+}
+
+void DocumentSnapshot::append(const QTextBlock& block, int from, int to)
+{
+    Paragraph paragraph;
+    paragraph.position = block.position();
+    paragraph.length = block.length();
+    paragraph.blockFormat = intern(m_blockFormats, m_blockFormatOf, block.blockFormatIndex(), block.blockFormat());
+    paragraph.charFormat = intern(m_charFormats, m_charFormatOf, block.charFormatIndex(), block.charFormat());
+    if (const QTextList* list = block.textList())
+        paragraph.list = listIndex(list->objectIndex(), list->format());
+    paragraph.firstRun = int(m_runs.size());
+    paragraph.textStart = m_text.size();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int start = qMax(from, fragment.position());
+        const int end = qMin(to, fragment.position() + fragment.length());
+        if (start >= end)
+            continue;
+        const int format = intern(m_charFormats, m_charFormatOf, fragment.charFormatIndex(), fragment.charFormat());
+        if (end - start == fragment.length())
+            m_text += fragment.text();
+        else
+            m_text += QStringView(fragment.text()).sliced(start - fragment.position(), end - start);
+        m_runs.append({end - start, format});
+    }
+    m_paragraphs.append(paragraph);
 }
 
 void DocumentSnapshot::sourceChanged(int position)
@@ -119,15 +141,15 @@ void DocumentSnapshot::sourceChanged(int position)
     m_complete = false;
 }
 
-std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& defaults,
-                                                  const std::atomic_bool& cancelled) const
+std::optional<QByteArray> DocumentSnapshot::toRtf(const QTextCharFormat& defaults, const std::atomic_bool& cancelled,
+                                                  Defaults written) const
 {
     // As a save writes the built document: its default font is the defaults' font, and when the
     // defaults hold more than a face and a size, every format is resolved against them.
     const QFont font = DocumentDefaults::defaultFont(defaults, QTextDocument().defaultFont());
     const int defaultTwips =
         font.pointSizeF() > 0 ? qRound(font.pointSizeF() * DocumentFormat::TwipsPerPoint) : 240;
-    const bool resolve = DocumentDefaults::beyondDefaultFont(defaults);
+    const bool resolve = written == Defaults::Resolved || DocumentDefaults::beyondDefaultFont(defaults);
     const int tab = m_rootFormat.intProperty(DocumentFormat::DefaultTabTwips);
     RtfEmitter emitter(RtfEmitter::defaultFace(font),
                        tab > 0 ? tab : DocumentFormat::StandardDefaultTabTwips);

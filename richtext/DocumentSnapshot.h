@@ -13,6 +13,7 @@
 #include <atomic>
 #include <optional>
 
+class QTextBlock;
 class QTextDocument;
 
 // A copy of a document's paragraphs taken a slice at a time on the thread that owns the
@@ -24,11 +25,21 @@ class QTextDocument;
 // paragraphs and their runs, each distinct format once), not in a string and a format per run:
 // a million short paragraphs take tens of megabytes instead of hundreds, and freeing the copy
 // leaves no scattered heap behind.
+//
+// A copy of a selection (from and to positions) is taken at once: the paragraphs it touches,
+// each with its formats, the first and the last with their selected text only.
 class DocumentSnapshot {
 public:
+    // How toRtf writes text without properties of its own: as a save does (the defaults in the
+    // header, every format resolved against them only when they hold more than a face and a
+    // size), or every format resolved (for the clipboard: other programs know nothing of the
+    // control's defaults).
+    enum class Defaults { AsSaved, Resolved };
+
     // The source reports its changes only once it has a layout, which it is given here (a text
     // edit's document has one already).
     explicit DocumentSnapshot(const QTextDocument& source);
+    DocumentSnapshot(const QTextDocument& source, int from, int to);
 
     // Copies paragraphs until the deadline has passed; true once the whole document is copied.
     bool copyMore(QDeadlineTimer deadline);
@@ -38,7 +49,8 @@ public:
     // The RTF that saving the document as copied gives once it has the default character format
     // defaults (DocumentDefaults.h), written without building a document; callable on any
     // thread. Nothing when cancelled becomes true on the way.
-    std::optional<QByteArray> toRtf(const QTextCharFormat& defaults, const std::atomic_bool& cancelled) const;
+    std::optional<QByteArray> toRtf(const QTextCharFormat& defaults, const std::atomic_bool& cancelled,
+                                    Defaults written = Defaults::AsSaved) const;
 
 private:
     struct Paragraph {
@@ -62,6 +74,8 @@ private:
     static int intern(QList<Format>& formats, QHash<int, int>& bySourceIndex, int sourceIndex,
                       const Format& format);
     int listIndex(int objectIndex, const QTextListFormat& format);
+    // Appends the block with those of its characters that lie from from to to.
+    void append(const QTextBlock& block, int from, int to);
 
     const QTextDocument& m_source;
     QString m_text;

@@ -1,12 +1,14 @@
 #include "richtext/SelectionMimeData.h"
 
 #include "richtext/DocumentDefaults.h"
+#include "richtext/DocumentSnapshot.h"
 #include "richtext/ParagraphPieces.h"
-#include "richtext/RtfWriter.h"
+#include "richtext/RtfReader.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
+
+#include <atomic>
 
 namespace {
 const QString RtfMime = QStringLiteral("text/rtf");
@@ -62,8 +64,19 @@ QVariant SelectionMimeData::retrieveData(const QString& mimeType, QMetaType type
     makeData();
     if (mimeType == RtfMime)
         return m_rtf;
-    if (mimeType == HtmlMime)
+    if (mimeType == HtmlMime) {
+        // Browsers, mail programs and GTK programs paste formatted text from HTML. It is made
+        // from the RTF, and only when asked for: Qt's HTML of a large selection is several times
+        // its size and slow to make.
+        if (!m_htmlMade) {
+            QTextDocument part;
+            part.setUndoRedoEnabled(false);
+            RtfReader::read(m_rtf, part);
+            m_html = part.toHtml();
+            m_htmlMade = true;
+        }
         return type.id() == QMetaType::QByteArray ? QVariant(m_html.toUtf8()) : QVariant(m_html);
+    }
     if (type.id() == QMetaType::QByteArray)
         return m_text.toUtf8();
     return m_text;
@@ -78,6 +91,7 @@ void SelectionMimeData::makeData() const
         // The document is gone, and its selection with it.
         m_rtf.clear();
         m_html.clear();
+        m_htmlMade = true;
         m_text.clear();
         return;
     }
@@ -85,15 +99,13 @@ void SelectionMimeData::makeData() const
     const int revision = document.revision();
     if (cursor.selectionStart() == m_madeStart && cursor.selectionEnd() == m_madeEnd && revision == m_madeRevision)
         return;
-    QTextDocument part;
-    part.setUndoRedoEnabled(false);
-    DocumentDefaults::setCharFormat(part, DocumentDefaults::charFormat(document));
-    QTextCursor(&part).insertFragment(cursor.selection());
-    // Other programs know nothing of the control's default attributes.
-    DocumentDefaults::resolveAll(part);
-    m_rtf = RtfWriter::toRtf(part);
-    // Browsers, mail programs and GTK programs paste formatted text from HTML.
-    m_html = part.toHtml();
+    // Written straight from the selected paragraphs: a copy of them as a document would cost
+    // several times as much for a large selection.
+    const DocumentSnapshot selected(document, cursor.selectionStart(), cursor.selectionEnd());
+    const std::atomic_bool never(false);
+    m_rtf = *selected.toRtf(DocumentDefaults::charFormat(document), never, DocumentSnapshot::Defaults::Resolved);
+    m_html.clear();
+    m_htmlMade = false;
     m_text = plainTextOf(cursor);
     m_madeStart = cursor.selectionStart();
     m_madeEnd = cursor.selectionEnd();

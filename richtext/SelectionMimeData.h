@@ -25,13 +25,15 @@ protected:
     QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
 
 private:
-    // Makes rtf, html and text for the selection unless they are those of it already.
+    // Makes rtf and text for the selection unless they are those of it already (html follows
+    // when asked for).
     void makeData() const;
 
     QTextCursor m_selection;
     bool m_frozen = false;
     mutable QByteArray m_rtf;
     mutable QString m_html;
+    mutable bool m_htmlMade = false; // m_html is that of m_rtf
     mutable QString m_text;
     mutable int m_madeStart = -1;
     mutable int m_madeEnd = -1;

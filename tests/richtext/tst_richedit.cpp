@@ -8,7 +8,9 @@
 #include "framework/LayoutParser.h"
 #include "framework/LayoutReader.h"
 #include "framework/TForm.h"
+#include "richtext/DocumentDefaults.h"
 #include "richtext/RichTextClasses.h"
+#include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "richtext/TTextAttributes.h"
 
@@ -75,6 +77,8 @@ private Q_SLOTS:
     void readOnlyRefusesEditsButNotSelection();
     void copyPutsRichAndPlainText();
     void selectionDataIsMadeWhenRead();
+    void copyHoldsTheSelectedTextAndFormats_data();
+    void copyHoldsTheSelectedTextAndFormats();
     void pasteKeepsFormatting_data();
     void pasteKeepsFormatting();
     void plainTextPasteBreaks_data();
@@ -224,6 +228,76 @@ void TestRichEdit::selectionDataIsMadeWhenRead()
     QTest::mouseRelease(edit.viewport(), Qt::LeftButton, {}, edit.cursorRect().center() - QPoint(8, 0));
     edit.ClearSelection();
     QCOMPARE(dragged->text(), QStringLiteral("alXpha"));
+}
+
+void TestRichEdit::copyHoldsTheSelectedTextAndFormats_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    // "Plain bold italic\n" 0-18, "first bullet\n" 18-31, "second bullet\n" 31-45, "last" 45-49
+    QTest::newRow("everything") << 0 << 49;
+    QTest::newRow("inside one run") << 7 << 9;
+    QTest::newRow("mid-paragraph to mid-list") << 8 << 38;
+    QTest::newRow("whole list paragraphs") << 18 << 45;
+    QTest::newRow("ending where a paragraph starts") << 18 << 31;
+    QTest::newRow("from a paragraph's end") << 17 << 40;
+}
+
+// What Copy puts on the clipboard, read back, is the selected text with the formats it shows
+// (the control's default face and colour included), and each paragraph whose start is selected
+// keeps its indents and its bullet.
+void TestRichEdit::copyHoldsTheSelectedTextAndFormats()
+{
+    QFETCH(int, start);
+    QFETCH(int, end);
+    TCustomRichEdit edit;
+    auto* source = new QTextDocument;
+    QVERIFY(RtfReader::read(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}{\\f2\\fcharset2 Symbol;}}"
+        "{\\colortbl;\\red255\\green0\\blue0;}"
+        "\\pard\\li720 Plain {\\b bold} {\\i\\cf1 italic}\\par"
+        "\\pard{\\*\\pn\\pnlvlblt\\pnf2\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li1080 first bullet\\par"
+        "{\\f1\\fs28 second} bullet\\par"
+        "\\pard\\qc last}",
+        *source));
+    edit.replaceDocument(source);
+    QTextCharFormat defaults = DocumentDefaults::charFormat(*source);
+    defaults.setForeground(QColor(0, 128, 0)); // beyond a face and a size: resolved into every run
+    DocumentDefaults::setCharFormat(*source, defaults);
+    QCOMPARE(edit.textLength(), 49);
+    select(edit, start, end - start);
+    const QString selected = edit.lines()->text().mid(start, end - start);
+    edit.CopyToClipboard();
+
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")), copy));
+    QCOMPARE(copy.toPlainText().replace(QChar::ParagraphSeparator, u'\n'), selected);
+    auto shown = [](const QTextDocument& document, int position) {
+        QTextCursor at(const_cast<QTextDocument*>(&document));
+        at.setPosition(position + 1);
+        const QTextCharFormat format = DocumentDefaults::resolved(document, at.charFormat());
+        return std::tuple(format.fontFamilies(), DocumentFormat::sizeTwips(format), format.fontWeight(),
+                          format.fontItalic(), format.foreground().color());
+    };
+    for (int i = 0; i < selected.size(); ++i) {
+        if (selected[i] != u'\n')
+            QCOMPARE(shown(copy, i), shown(*source, start + i));
+    }
+    for (QTextBlock block = copy.begin(); block.isValid(); block = block.next()) {
+        const QTextBlock original = source->findBlock(start + block.position());
+        if ((block.position() == 0 && start != original.position()) || block.length() == 1)
+            continue; // the first paragraph's start is not selected, or nothing of it is
+        QCOMPARE(block.blockFormat().leftMargin(), original.blockFormat().leftMargin());
+        QCOMPARE(block.blockFormat().textIndent(), original.blockFormat().textIndent());
+        QCOMPARE(block.blockFormat().alignment(), original.blockFormat().alignment());
+        QCOMPARE(block.textList() != nullptr, original.textList() != nullptr);
+    }
+    // And the HTML, made when asked for, holds the text (Qt reads an empty paragraph before a
+    // list in HTML as two).
+    QTextDocument html;
+    html.setHtml(QGuiApplication::clipboard()->mimeData()->html());
+    QCOMPARE(html.toPlainText().split(u'\n', Qt::SkipEmptyParts),
+             selected.split(u'\n', Qt::SkipEmptyParts));
 }
 
 void TestRichEdit::pasteKeepsFormatting_data()
