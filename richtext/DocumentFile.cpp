@@ -79,12 +79,11 @@ void DocumentFile::save(const QTextDocument& document, const QString& path)
     DurableFile::write(path, [&](QIODevice& file) { return RtfWriter::write(document, file); });
 }
 
-bool DocumentFile::copyRichText(const QString& input, const QString& output)
+bool DocumentFile::copyRichText(const QString& input, const QString& output, const QString& defaultFace)
 {
     QFile file(input);
     openForReading(file);
-    // The face a new document writes for text that names none.
-    RtfWriterSink sink(RtfEmitter::defaultFace(QTextDocument().defaultFont()));
+    RtfWriterSink sink(defaultFace);
     // What we write is mostly a little longer than what others write.
     if (!file.isSequential())
         sink.reserve(file.size() * 2);

@@ -30,10 +30,10 @@ public:
     // building a document.
     static QString loadText(const QString& path);
     static void save(const QTextDocument& document, const QString& path);
-    // Writes the RTF file input to output as load() and save() would, without building a
-    // document, so in time and memory in proportion to the file. False, with nothing written,
-    // when input is not RTF or holds breaks only a document can tell how to write: load and save
-    // it then.
-    static bool copyRichText(const QString& input, const QString& output);
+    // Writes the RTF file input to output as load() and save() would, with defaultFace the
+    // document's default face (the face of text that names none), without building a document,
+    // so in time and memory in proportion to the file. False, with nothing written, when input is
+    // not RTF or holds breaks only a document can tell how to write: load and save it then.
+    static bool copyRichText(const QString& input, const QString& output, const QString& defaultFace);
     static void saveText(const QTextDocument& document, const QString& path, const PlainTextFormat& format);
 };

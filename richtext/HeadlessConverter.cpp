@@ -4,6 +4,7 @@
 #include "framework/DurableFile.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
+#include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentFile.h"
 #include "richtext/DocumentFormat.h"
 #include "richtext/PdfExporter.h"
@@ -28,15 +29,6 @@ void convertToText(const QString& input, const QString& output)
     DurableFile::write(output, text.toUtf8());
 }
 
-void convertToRtf(const QString& input, const QString& output)
-{
-    if (DocumentFile::copyRichText(input, output))
-        return;
-    QTextDocument document;
-    DocumentFile::load(input, document, QTextCharFormat());
-    DocumentFile::save(document, output);
-}
-
 // The editor's default attributes for new text, which plain text is shown in.
 QTextCharFormat editorDefaultFormat()
 {
@@ -46,10 +38,29 @@ QTextCharFormat editorDefaultFormat()
     return format;
 }
 
+// Reads input as the editor opens it: text without attributes of its own (plain text, RTF that
+// names no face) takes the editor's defaults, so a conversion writes and prints what Save and
+// Print in the window would.
+void loadAsTheEditorDoes(const QString& input, QTextDocument& document)
+{
+    const QTextCharFormat defaults = editorDefaultFormat();
+    DocumentFile::load(input, document, defaults);
+    DocumentDefaults::setCharFormat(document, defaults);
+}
+
+void convertToRtf(const QString& input, const QString& output)
+{
+    if (DocumentFile::copyRichText(input, output, editorDefaultFormat().fontFamilies().toStringList().constFirst()))
+        return;
+    QTextDocument document;
+    loadAsTheEditorDoes(input, document);
+    DocumentFile::save(document, output);
+}
+
 void convertToPdf(const QString& input, const QString& output)
 {
     QTextDocument document;
-    DocumentFile::load(input, document, editorDefaultFormat());
+    loadAsTheEditorDoes(input, document);
     PdfExporter::write(document, output, input);
 }
 

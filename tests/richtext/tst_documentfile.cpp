@@ -1,6 +1,7 @@
 // Loading and saving files: rich text first, else plain text; the messages; a failed save that
 // leaves the old file intact.
 #include "framework/AppError.h"
+#include "richtext/DocumentDefaults.h"
 #include "richtext/DocumentFile.h"
 #include "richtext/DocumentFormat.h"
 #include "richtext/ParagraphPieces.h"
@@ -182,10 +183,16 @@ private slots:
 
         const ParagraphPieces::Sizes usual = ParagraphPieces::sizes();
         ParagraphPieces::setSizes({30, 20});
+        // As the editor opens a file: text that names no face or size takes its defaults.
+        QTextCharFormat defaults;
+        defaults.setFontFamilies(QStringList{QStringLiteral("MS Sans Serif")});
+        DocumentFormat::setSizeTwips(defaults, 160);
         QTextDocument document;
-        DocumentFile::load(path(QStringLiteral("copy-in.rtf")), document, QTextCharFormat());
+        DocumentFile::load(path(QStringLiteral("copy-in.rtf")), document, defaults);
+        DocumentDefaults::setCharFormat(document, defaults);
         DocumentFile::save(document, saved);
-        const bool done = DocumentFile::copyRichText(path(QStringLiteral("copy-in.rtf")), copy);
+        const bool done =
+            DocumentFile::copyRichText(path(QStringLiteral("copy-in.rtf")), copy, QStringLiteral("MS Sans Serif"));
         ParagraphPieces::setSizes(usual);
 
         QCOMPARE(done, copied);

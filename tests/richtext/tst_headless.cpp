@@ -56,6 +56,16 @@ private slots:
         const QByteArray rtf = TestFiles::read(out + QStringLiteral("/rich.rtf"));
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\b"));
+        // Text that names no face, and plain text, take the editor's defaults, as Save in the
+        // window writes them, never a face without a name.
+        QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset1 MS Sans Serif;}}"));
+        const ProgramRun plain = lumaropad({QStringLiteral("--convert-to=rtf"), QStringLiteral("--outdir"), out,
+                                            m_dir.filePath(QStringLiteral("plain.name.txt"))},
+                                           m_dir.path());
+        QCOMPARE(plain.exitCode, 0);
+        const QByteArray text = TestFiles::read(out + QStringLiteral("/plain.name.rtf"));
+        QVERIFY(text.contains("{\\fonttbl{\\f0\\fnil\\fcharset1 MS Sans Serif;}}"));
+        QVERIFY(text.contains("{\\f0\\fs16 plain}"));
     }
 
     void convertsToPdfWithThePrintedPagination()
