@@ -12,6 +12,7 @@
 #include <QTextList>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -82,8 +83,8 @@ bool DocumentSnapshot::copyMore(QDeadlineTimer deadline)
     for (int count = 0; block.isValid(); block = block.next(), ++count) {
         if (count % 16 == 15 && deadline.hasExpired())
             return false;
-        append(block, block.position(), block.position() + block.length());
-        m_copiedTo = block.position() + block.length();
+        append(block, 0, std::numeric_limits<int>::max());
+        m_copiedTo = m_paragraphs.constLast().position + m_paragraphs.constLast().length;
     }
     m_rootFormat = withoutObject(m_source.rootFrame()->frameFormat());
     m_complete = true;
@@ -101,17 +102,22 @@ void DocumentSnapshot::append(const QTextBlock& block, int from, int to)
         paragraph.list = listIndex(list->objectIndex(), list->format());
     paragraph.firstRun = int(m_runs.size());
     paragraph.textStart = m_text.size();
+    // A run's position is counted on from the block's: asking a fragment for it searches the
+    // document, and a document of short paragraphs is mostly such lookups.
+    int position = paragraph.position;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        const int start = qMax(from, fragment.position());
-        const int end = qMin(to, fragment.position() + fragment.length());
+        const int runStart = position;
+        position += fragment.length();
+        const int start = qMax(from, runStart);
+        const int end = qMin(to, position);
         if (start >= end)
             continue;
         const int format = intern(m_charFormats, m_charFormatOf, fragment.charFormatIndex(), fragment.charFormat());
         if (end - start == fragment.length())
             m_text += fragment.text();
         else
-            m_text += QStringView(fragment.text()).sliced(start - fragment.position(), end - start);
+            m_text += QStringView(fragment.text()).sliced(start - runStart, end - start);
         m_runs.append({end - start, format});
     }
     m_paragraphs.append(paragraph);
