@@ -29,11 +29,16 @@ void convertToText(const QString& input, const QString& output)
     DurableFile::write(output, text.toUtf8());
 }
 
-// The editor's default attributes for new text, which plain text is shown in.
+// The editor's default face and attributes for new text, which plain text is shown in.
+QString editorFace()
+{
+    return QStringLiteral("MS Sans Serif");
+}
+
 QTextCharFormat editorDefaultFormat()
 {
     QTextCharFormat format;
-    format.setFontFamilies(QStringList{QStringLiteral("MS Sans Serif")});
+    format.setFontFamilies(QStringList{editorFace()});
     DocumentFormat::setSizeTwips(format, 8 * DocumentFormat::TwipsPerPoint);
     return format;
 }
@@ -50,7 +55,7 @@ void loadAsTheEditorDoes(const QString& input, QTextDocument& document)
 
 void convertToRtf(const QString& input, const QString& output)
 {
-    if (DocumentFile::copyRichText(input, output, editorDefaultFormat().fontFamilies().toStringList().constFirst()))
+    if (DocumentFile::copyRichText(input, output, editorFace()))
         return;
     QTextDocument document;
     loadAsTheEditorDoes(input, document);

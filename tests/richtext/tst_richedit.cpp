@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 using namespace RichEditFixture;
 
