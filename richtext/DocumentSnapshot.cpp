@@ -35,8 +35,8 @@ DocumentSnapshot::DocumentSnapshot(const QTextDocument& source) : m_source(sourc
 DocumentSnapshot::DocumentSnapshot(const QTextDocument& source, int from, int to) : m_source(source)
 {
     m_text.reserve(qMax(0, to - from));
-    // A selection that ends where a paragraph starts holds that paragraph's (empty) start, as a
-    // copy through Qt's document fragments does.
+    // A selection that ends where a paragraph starts holds the break before it, so it ends in
+    // that paragraph, empty: the copy's last paragraph is the one after the break.
     for (QTextBlock block = source.findBlock(from); block.isValid() && block.position() <= to; block = block.next())
         append(block, from, to);
     m_rootFormat = withoutObject(source.rootFrame()->frameFormat());
