@@ -62,7 +62,7 @@ main() {
 
     "$root/scripts/install-deps.sh" --fuzz
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DLUMARO_BUILD_FUZZ=ON -DLUMARO_BUILD_TESTS=OFF >/dev/null
+        -DLUMARO_BUILD_FUZZ=ON -DLUMARO_BUILD_TESTS=OFF -DLUMARO_UNITY_BUILD=ON >/dev/null
     local builds=("${targets[@]/#/fuzz_}")
     [[ " ${targets[*]} " == *" languagemodule "* ]] && builds+=(language_modules)
     cmake --build "$build" --target "${builds[@]}" -j 2

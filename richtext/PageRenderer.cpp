@@ -42,12 +42,6 @@ struct PendingBlock {
     std::unique_ptr<QTextLayout> layout;
     qreal bottom;
 };
-
-// Qt's layout works in 26.6 fixed point, truncating.
-qreal fixed(qreal value)
-{
-    return std::trunc(value * 64) / 64;
-}
 } // namespace
 
 QRect PageRenderer::renderingRectTwips(const QSize& printablePixels, int dpiX, int dpiY)
@@ -72,7 +66,7 @@ int PageRenderer::renderDocument(QTextDocument& document, PageCanvas& canvas, co
     const QRect twips = renderingRectTwips(printablePixels, dpiX, dpiY);
     const ListNumbering numbering; // the lists stay as they are while the pages are made
     const double pageWidth = double(twips.width()) * dpiX / TwipsPerInch;
-    const double pageHeight = fixed(double(twips.height()) * dpiY / TwipsPerInch);
+    const double pageHeight = ParagraphLines::fixed(double(twips.height()) * dpiY / TwipsPerInch);
 
     document.setUndoRedoEnabled(false);
     document.setDocumentMargin(0);

@@ -9,12 +9,7 @@
 #include <cmath>
 
 namespace {
-// Qt's layout works in 26.6 fixed point, truncating: doing the same keeps every line and page
-// break where it puts them.
-qreal fixed(qreal value)
-{
-    return std::trunc(value * 64) / 64;
-}
+constexpr auto fixed = &ParagraphLines::fixed;
 
 constexpr qreal DefaultDpi = 96;
 
@@ -154,4 +149,9 @@ qreal ParagraphLines::layOut(const QTextBlock& block, const QTextBlockFormat& fo
     }
     layout.endLayout();
     return qMax(y, bottom);
+}
+
+qreal ParagraphLines::fixed(qreal value)
+{
+    return std::trunc(value * 64) / 64;
 }

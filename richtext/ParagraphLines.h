@@ -31,4 +31,7 @@ public:
                         const Area& area);
     // The text option Qt lays a paragraph of format out with.
     static QTextOption textOption(const QTextBlock& block, const QTextBlockFormat& format);
+    // Qt's layout works in 26.6 fixed point, truncating: rounding a length the same way keeps
+    // every line and page break where Qt puts them.
+    static qreal fixed(qreal value);
 };

@@ -11,7 +11,6 @@
 #include <atomic>
 
 namespace {
-const QString RtfMime = QStringLiteral("text/rtf");
 const QString HtmlMime = QStringLiteral("text/html");
 const QString TextMime = QStringLiteral("text/plain");
 

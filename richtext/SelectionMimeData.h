@@ -14,6 +14,9 @@ class SelectionMimeData : public QMimeData {
 public:
     explicit SelectionMimeData(const QTextCursor& selection);
 
+    // The MIME type of RTF that this data offers and that pasting looks for first.
+    static inline const QString RtfMime = QStringLiteral("text/rtf");
+
     // Makes the data of the selection as it is now and keeps it.
     void freeze();
     bool frozen() const { return m_frozen; }

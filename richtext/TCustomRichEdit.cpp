@@ -32,7 +32,6 @@
 #include <QVector>
 
 namespace {
-const QString RtfMime = QStringLiteral("text/rtf");
 const QString RtfMimeAlternative = QStringLiteral("application/rtf");
 
 // One run of a selection with the format it has.
@@ -600,7 +599,8 @@ void TCustomRichEdit::mouseReleaseEvent(QMouseEvent* event)
 
 bool TCustomRichEdit::canInsertFromMimeData(const QMimeData* source) const
 {
-    return source->hasFormat(RtfMime) || source->hasFormat(RtfMimeAlternative) || source->hasText();
+    return source->hasFormat(SelectionMimeData::RtfMime) || source->hasFormat(RtfMimeAlternative) ||
+           source->hasText();
 }
 
 void TCustomRichEdit::insertFromMimeData(const QMimeData* source)
@@ -608,7 +608,7 @@ void TCustomRichEdit::insertFromMimeData(const QMimeData* source)
     if (isReadOnly())
         return;
     QTextCursor cursor = textCursor();
-    QByteArray rtf = source->data(RtfMime);
+    QByteArray rtf = source->data(SelectionMimeData::RtfMime);
     if (rtf.isEmpty())
         rtf = source->data(RtfMimeAlternative);
     QTextDocument part;

@@ -8,7 +8,7 @@ scripts/install-deps.sh --test
 # Line tables (-g1) are all a sanitizer's report needs, and build a fifth faster than full debug
 # information.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
-    -DLUMARO_SANITIZE=ON -DLUMARO_BUILD_TESTS=ON >/dev/null
+    -DLUMARO_SANITIZE=ON -DLUMARO_BUILD_TESTS=ON -DLUMARO_UNITY_BUILD=ON >/dev/null
 cmake --build build-asan
 # strict_string_checks is left off: it flags strndup reading within its bound in the X keyboard
 # library, which is correct code.
