@@ -202,7 +202,8 @@ void LazyDocumentLayout::measureInIdleTime()
         if (m_states[size_t(m_firstEstimated)] == Estimated)
             measure(block);
     }
-    changesDone();
+    // Nothing else is under way here: the view follows before the next event reaches it.
+    tellChanges();
     scheduleMeasuring();
 }
 
@@ -212,22 +213,22 @@ void LazyDocumentLayout::changesDone()
         return;
     // Told once the work under way is done, never in the middle of drawing or of a caller's sum.
     m_changesPending = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_changesPending = false;
-            const qreal shift = std::exchange(m_shiftAbove, 0);
-            const bool sizeChanged = std::exchange(m_sizeChanged, false);
-            // The view's range and place change together: a view at the end of a shrinking
-            // document must move by the shift once, not also by the shorter range.
-            if (shift < 0)
-                Q_EMIT viewShifted(shift);
-            if (sizeChanged)
-                Q_EMIT documentSizeChanged(documentSize());
-            if (shift > 0)
-                Q_EMIT viewShifted(shift);
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &LazyDocumentLayout::tellChanges, Qt::QueuedConnection);
+}
+
+void LazyDocumentLayout::tellChanges()
+{
+    m_changesPending = false;
+    const qreal shift = std::exchange(m_shiftAbove, 0);
+    const bool sizeChanged = std::exchange(m_sizeChanged, false);
+    // The view's range and place change together: a view at the end of a shrinking document must
+    // move by the shift once, not also by the shorter range.
+    if (shift < 0)
+        Q_EMIT viewShifted(shift);
+    if (sizeChanged)
+        Q_EMIT documentSizeChanged(documentSize());
+    if (shift > 0)
+        Q_EMIT viewShifted(shift);
 }
 
 void LazyDocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)

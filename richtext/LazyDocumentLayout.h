@@ -53,6 +53,10 @@ public:
     // The user is at work (a key, a click): measuring in idle time waits until a short pause, so
     // that what the user does never queues behind it, nor shares the processor with it.
     void holdMeasuring();
+    // Tells the views now, rather than once the work under way is done, how the changes since the
+    // last time moved the text: a click or a key placed before the view follows would land where
+    // the text is no longer shown.
+    void tellChanges();
 
 Q_SIGNALS:
     // Paragraphs above the view's top changed their height by delta in all.

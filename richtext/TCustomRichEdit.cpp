@@ -147,6 +147,15 @@ void TCustomRichEdit::showLayoutTheView()
         layout->setView(verticalScrollBar()->value(), viewport()->height());
 }
 
+void TCustomRichEdit::holdLayout()
+{
+    // The click or key lands on the text as shown: the view follows what measuring moved first.
+    if (LazyDocumentLayout* layout = lazyLayout(*document())) {
+        layout->holdMeasuring();
+        layout->tellChanges();
+    }
+}
+
 void TCustomRichEdit::followShift(qreal delta)
 {
     // The bar moves by whole pixels; what is left over waits for the next shift.
@@ -581,8 +590,7 @@ QMimeData* TCustomRichEdit::createMimeDataFromSelection() const
 
 void TCustomRichEdit::mousePressEvent(QMouseEvent* event)
 {
-    if (LazyDocumentLayout* layout = lazyLayout(*document()))
-        layout->holdMeasuring();
+    holdLayout();
     const QTextCursor cursor = textCursor();
     if (event->button() == Qt::LeftButton && cursor.hasSelection()) {
         const int at = cursorForPosition(event->position().toPoint()).position();
@@ -643,8 +651,7 @@ void TCustomRichEdit::changeEvent(QEvent* event)
 
 void TCustomRichEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (LazyDocumentLayout* layout = lazyLayout(*document()))
-        layout->holdMeasuring();
+    holdLayout();
     // Backspace at the start of a bulleted paragraph takes its bullet away, as Qt's editor does,
     // and in the same edit lays the paragraph out as one without a marker.
     const QTextCursor cursor = textCursor();

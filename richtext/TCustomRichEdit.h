@@ -150,6 +150,8 @@ private:
     // Connects the view to its document's layout (LazyDocumentLayout).
     void followLayout();
     void followShift(qreal delta);
+    // The user is at work: measuring waits, and the view follows what it moved so far.
+    void holdLayout();
     // Tells the layout where the view is and how high it is.
     void showLayoutTheView();
     // Lays out the paragraph that holds index, and every paragraph before it while the document is

@@ -256,6 +256,37 @@ private Q_SLOTS:
         QTRY_VERIFY(layout.isMeasured(next));
     }
 
+    // Measuring paragraphs above the view moves the text in view. A click and a key that come
+    // before the view has followed still land on the text shown under the pointer, and the caret
+    // stays in view.
+    void aClickLandsOnTheTextShownWhileMeasuringMovesIt()
+    {
+        TCustomRichEdit edit;
+        showWith(edit, read(longRtf(3000)));
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QScrollBar* bar = edit.verticalScrollBar();
+        bar->setValue(bar->maximum() / 2);
+        edit.viewport()->grab();
+        LazyDocumentLayout& layout = layoutOf(edit);
+        layout.tellChanges(); // as the event loop has by the time the user clicks
+        const QPoint point = edit.viewport()->rect().center();
+        const int shown = edit.cursorForPosition(point).position();
+        const QTextBlock target = edit.document()->findBlock(shown);
+        const int topBlock = edit.cursorForPosition(QPoint(0, 0)).block().blockNumber();
+        const QTextBlock above = edit.document()->findBlockByNumber(topBlock - 100);
+        QVERIFY(!layout.isMeasured(above));
+        const qreal topBefore = layout.blockBoundingRect(target).top();
+        layout.measureThrough(above);
+        QVERIFY(layout.blockBoundingRect(target).top() != topBefore);
+
+        QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(edit.textCursor().position(), shown);
+        QTest::keyClick(&edit, Qt::Key_X);
+        QCOMPARE(edit.document()->findBlock(shown).text().mid(shown - target.position(), 1), QStringLiteral("x"));
+        QCoreApplication::processEvents();
+        QVERIFY(edit.viewport()->rect().contains(edit.cursorRect()));
+    }
+
     void formattingEverythingLaysOutOnlyWhatIsShown()
     {
         TCustomRichEdit edit;
